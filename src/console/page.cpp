@@ -1,0 +1,65 @@
+#include "console/page.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "console/platform.h"
+
+void
+clear_screen()
+{
+	unsigned long failure_code = 0;
+
+	// What was written so far must reach the console before it is cleared.
+	std::fflush(stdout);
+	if (!clear_console(&failure_code))
+		std::printf("Crap, a thing happened  %lu", failure_code);
+}
+
+void
+print_rule()
+{
+	for (int column = 0; column < page_width; column++)
+		std::printf("$");
+	print_blank_lines(1);
+}
+
+void
+print_blank_lines(int count)
+{
+	for (int line = 0; line < count; line++)
+		std::printf("\n");
+}
+
+// The padding field writes at least one space, so a width of 0 still
+// places the text at column 1.  Texts as wide as the page or wider get
+// that one space rather than a width that wraps around.
+int
+centered_width(std::size_t text_length)
+{
+	const auto width = static_cast<std::size_t>(page_width);
+
+	if (text_length >= width)
+		return 0;
+	return static_cast<int>((width - text_length) / 2);
+}
+
+void
+print_centered(const char *text)
+{
+	std::printf("%*s%s", centered_width(std::strlen(text)), " ", text);
+}
+
+// Flushes the page; a write that failed now or earlier makes the run fail.
+int
+finish_page()
+{
+	const bool flushed = std::fflush(stdout) == 0;
+	const int flush_errno = errno;
+
+	if (flushed && std::ferror(stdout) == 0)
+		return 0;
+	std::fprintf(stderr, "loan-desk: write error: %s\n",
+	             flushed ? "output was lost" : std::strerror(flush_errno));
+	return 1;
+}

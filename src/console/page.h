@@ -1,0 +1,31 @@
+// The page both screens are drawn on: 80 columns, rules of '$', centred
+// headings and label/value rows whose values start at column 23.
+#ifndef LOAN_DESK_CONSOLE_PAGE_H
+#define LOAN_DESK_CONSOLE_PAGE_H
+
+#include <cstddef>
+#include <cstdio>
+
+constexpr int page_width = 80;
+constexpr int value_column = 23;
+
+void clear_screen();
+void print_rule();
+void print_blank_lines(int count);
+void print_centered(const char *text);
+int centered_width(std::size_t text_length);
+int finish_page();
+
+// Writes the label, then the row's values through format, whose first
+// conversion is the "%*s" padding field.  The padding is measured from what
+// the label's own output call reports, so the value lands on value_column.
+// The formats are the statement's own literals; none comes from input.
+template <typename... Values>
+void
+print_row(const char *label, const char *format, Values... values)
+{
+	const int label_width = std::printf("%s", label);
+	std::printf(format, value_column - label_width, " ", values...);
+}
+
+#endif

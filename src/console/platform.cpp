@@ -1,0 +1,62 @@
+#include "console/platform.h"
+
+#include <cstdlib>
+
+#ifdef _WIN32
+
+#include <windows.h>
+
+bool
+clear_console(unsigned long *failure_code)
+{
+	if (std::system("cls") == 0)
+		return true;
+	*failure_code = GetLastError();
+	return false;
+}
+
+const char *
+login_name()
+{
+	const char *name = std::getenv("USERNAME");
+
+	return name != nullptr ? name : "";
+}
+
+#else
+
+#include <cerrno>
+#include <sys/wait.h>
+
+bool
+clear_console(unsigned long *failure_code)
+{
+	const int status = std::system("clear");
+
+	if (status == -1)
+		*failure_code = static_cast<unsigned long>(errno);
+	else if (WIFSIGNALED(status))
+		*failure_code =
+		    128UL + static_cast<unsigned long>(WTERMSIG(status));
+	else if (WEXITSTATUS(status) != 0)
+		*failure_code = static_cast<unsigned long>(WEXITSTATUS(status));
+	else
+		return true;
+	return false;
+}
+
+// USERNAME is the Windows name; a POSIX login session sets LOGNAME or USER.
+const char *
+login_name()
+{
+	static const char *const variables[] = {"USERNAME", "LOGNAME", "USER"};
+
+	for (const char *variable : variables) {
+		const char *name = std::getenv(variable);
+		if (name != nullptr)
+			return name;
+	}
+	return "";
+}
+
+#endif

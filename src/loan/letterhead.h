@@ -1,0 +1,8 @@
+#ifndef LOAN_DESK_LOAN_LETTERHEAD_H
+#define LOAN_DESK_LOAN_LETTERHEAD_H
+
+// The lender's title and a screen's heading, between the top rule and the
+// body of the screen.
+void print_letterhead(const char *heading);
+
+#endif

@@ -1,0 +1,52 @@
+#include "loan/payment.h"
+
+#include <cmath>
+#include <cstdint>
+
+float
+monthly_rate(LoanTerms terms)
+{
+	return static_cast<float>(static_cast<double>(terms.annual_rate) /
+	                          12.0);
+}
+
+// With no interest the annuity formula is 0/0; such a loan is simply its
+// principal spread evenly over the payments.
+static bool
+is_interest_free(LoanTerms terms)
+{
+	return monthly_rate(terms) == 0.0F && terms.payment_count != 0;
+}
+
+// P*r / (1 - (1 + r)^-n), with P*r formed in single precision.
+double
+monthly_payment(LoanTerms terms)
+{
+	const float rate = monthly_rate(terms);
+	const std::int64_t months = terms.payment_count;
+
+	if (is_interest_free(terms))
+		return static_cast<double>(principal(terms)) /
+		       static_cast<double>(months);
+	const double numerator =
+	    static_cast<double>(static_cast<float>(principal(terms)) * rate);
+	const double base = static_cast<double>(rate) + 1.0;
+	const double exponent = static_cast<double>(-months);
+	const double denominator = 1.0 - std::pow(base, exponent);
+	return numerator / denominator;
+}
+
+double
+total_repayment(LoanTerms terms)
+{
+	if (is_interest_free(terms))
+		return static_cast<double>(principal(terms));
+	return monthly_payment(terms) *
+	       static_cast<double>(static_cast<float>(terms.payment_count));
+}
+
+double
+total_interest(LoanTerms terms)
+{
+	return total_repayment(terms) - static_cast<double>(principal(terms));
+}

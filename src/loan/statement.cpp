@@ -1,0 +1,57 @@
+#include "loan/statement.h"
+
+#include <cstdint>
+
+#include "console/page.h"
+#include "loan/letterhead.h"
+#include "loan/payment.h"
+
+// Whole-dollar amounts are shown as single-precision values, so amounts
+// beyond 2^24 show as the nearest one.
+static double
+as_single(std::int64_t dollars)
+{
+	return static_cast<double>(static_cast<float>(dollars));
+}
+
+static void
+print_terms(LoanTerms terms, const char *borrower_name)
+{
+	print_row("Borrower Name:", "%*s%s", borrower_name);
+	print_blank_lines(2);
+	print_row("Purchase Price:", "%*s$%-5.2f",
+	          as_single(terms.purchase_price));
+	print_blank_lines(2);
+	print_row("Down Payment:", "%*s$%-5.2f", as_single(terms.down_payment));
+	print_blank_lines(2);
+	print_row("Principle Borrowed:", "%*s$%-5.2f",
+	          as_single(principal(terms)));
+	print_blank_lines(2);
+	print_row("Number of Payments", "%*s%-8d", terms.payment_count);
+	print_blank_lines(2);
+	print_row("Annual Interest Rate:", "%*s%.2f%c",
+	          static_cast<double>(terms.annual_rate * 100.0F), '%');
+	print_blank_lines(2);
+}
+
+static void
+print_figures(LoanTerms terms)
+{
+	print_row("Monthly Payment:", "%*s$%-5.2lf", monthly_payment(terms));
+	print_blank_lines(2);
+	print_row("Total Repayment:", "%*s$%-5.2f", total_repayment(terms));
+	print_blank_lines(2);
+	print_row("Total Interest:", "%*s$%-5.2f", total_interest(terms));
+	print_blank_lines(2);
+}
+
+void
+print_statement(LoanTerms terms, const char *borrower_name)
+{
+	print_letterhead("Loan Information Discosure Statement");
+	print_rule();
+	print_blank_lines(3);
+	print_terms(terms, borrower_name);
+	print_figures(terms);
+	print_rule();
+}

@@ -1,0 +1,9 @@
+#ifndef LOAN_DESK_LOAN_STATEMENT_H
+#define LOAN_DESK_LOAN_STATEMENT_H
+
+#include "loan/terms.h"
+
+// The loan disclosure statement: heading, nine rows, closing rule.
+void print_statement(LoanTerms terms, const char *borrower_name);
+
+#endif
