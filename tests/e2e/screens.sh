@@ -1,0 +1,30 @@
+#!/bin/bash
+# Both screens of a whole run, byte for byte, and the clear command's
+# part in them.
+. "$(dirname "$0")/lib.sh"
+
+run '900\n100\n2\n12\n' USERNAME=jdoe
+check "typical run matches its golden page" same_as_golden typical.out
+check "typical run exits 0" status_is 0
+check "typical run writes no diagnostics" err_is_empty
+
+run '900 100 2 12\n' USERNAME=jdoe
+check "answers on one line give the same page" same_as_golden typical.out
+
+run '  900\t100\n\n\n2\r\n 12' USERNAME=jdoe
+check "any white space separates answers" same_as_golden typical.out
+check "a last answer without line end is read" status_is 0
+
+clear_kind=failing
+run '900 100 2 12\n' USERNAME=jdoe
+check "failed clear reports its status before the rule" \
+	same_as_golden clear-failed.out
+check "failed clear does not fail the run" status_is 0
+
+clear_kind=none
+run '900 100 2 12\n' USERNAME=jdoe
+check "missing clear command reports 127" \
+	out_has 'Crap, a thing happened  127$$$$$$$$'
+check "missing clear does not fail the run" status_is 0
+
+finish

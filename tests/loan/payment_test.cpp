@@ -1,0 +1,107 @@
+#include "loan/payment.h"
+
+#include <cmath>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+
+// Terms as the entry stores them: months, and the percentage / 100 in
+// single precision.
+static LoanTerms
+terms(int price, int down, int years, float percentage)
+{
+	return LoanTerms{price, down, years * 12, percentage / 100.0F};
+}
+
+static std::string
+cents(double value)
+{
+	char text[64];
+	std::snprintf(text, sizeof text, "%.2f", value);
+	return text;
+}
+
+TEST(Payment, TypicalLoanMatchesTheWorkedFigures)
+{
+	const LoanTerms loan = terms(900, 100, 2, 12);
+
+	EXPECT_EQ(monthly_rate(loan), 0.0099999998F);
+	EXPECT_NEAR(monthly_payment(loan), 37.6587785, 1e-7);
+	EXPECT_NEAR(total_repayment(loan), 903.8106844, 1e-7);
+	EXPECT_NEAR(total_interest(loan), 103.8106844, 1e-7);
+}
+
+// These loans print a cent less than a wholly double-precision
+// computation would: the single-precision steps are part of the result.
+TEST(Payment, SinglePrecisionStepsDecideTheLastCent)
+{
+	const LoanTerms short_loan = terms(137, 0, 4, 15);
+	EXPECT_NEAR(monthly_payment(short_loan), 3.8128124, 1e-7);
+	EXPECT_NEAR(total_repayment(short_loan), 183.0149960, 1e-7);
+	EXPECT_EQ(cents(monthly_payment(short_loan)), "3.81");
+	EXPECT_EQ(cents(total_repayment(short_loan)), "183.01");
+	EXPECT_EQ(cents(total_interest(short_loan)), "46.01");
+
+	const LoanTerms yearly = terms(555, 0, 1, 18.9F);
+	EXPECT_EQ(cents(monthly_payment(yearly)), "51.12");
+	EXPECT_EQ(cents(total_repayment(yearly)), "613.44");
+	EXPECT_EQ(cents(total_interest(yearly)), "58.44");
+}
+
+TEST(Payment, InterestFreeLoanSpreadsThePrincipalEvenly)
+{
+	const LoanTerms loan = terms(900, 100, 2, 0);
+
+	EXPECT_DOUBLE_EQ(monthly_payment(loan), 800.0 / 24.0);
+	EXPECT_EQ(total_repayment(loan), 800.0);
+	EXPECT_EQ(total_interest(loan), 0.0);
+	EXPECT_FALSE(std::signbit(total_interest(loan)));
+	// A rate too small to survive the monthly rounding is no interest.
+	EXPECT_EQ(total_interest(terms(900, 100, 2, 1e-44F)), 0.0);
+}
+
+TEST(Payment, NoPaymentsGiveInfinityAndNotANumber)
+{
+	const LoanTerms owed = terms(900, 100, 0, 12);
+	EXPECT_TRUE(std::isinf(monthly_payment(owed)));
+	EXPECT_GT(monthly_payment(owed), 0.0);
+	EXPECT_TRUE(std::isnan(total_repayment(owed)));
+	EXPECT_TRUE(std::isnan(total_interest(owed)));
+
+	const LoanTerms nothing = terms(0, 0, 0, 12);
+	EXPECT_TRUE(std::isnan(monthly_payment(nothing)));
+
+	const LoanTerms nothing_free = terms(900, 100, 0, 0);
+	EXPECT_TRUE(std::isnan(monthly_payment(nothing_free)));
+	EXPECT_TRUE(std::isnan(total_repayment(nothing_free)));
+}
+
+TEST(Payment, NegativePrincipalGivesNegativeFigures)
+{
+	const LoanTerms loan = terms(100, 300, 30, 7.5F);
+
+	EXPECT_EQ(cents(monthly_payment(loan)), "-1.40");
+	EXPECT_EQ(cents(total_repayment(loan)), "-503.43");
+	EXPECT_EQ(cents(total_interest(loan)), "-303.43");
+}
+
+TEST(Payment, PrincipalBeyond32BitsDoesNotWrap)
+{
+	const LoanTerms loan = terms(2000000000, -2000000000, 1, 5);
+
+	EXPECT_EQ(principal(loan), 4000000000LL);
+	EXPECT_GT(monthly_payment(loan), 3.4e8);
+	EXPECT_GT(total_interest(loan), 0.0);
+	EXPECT_EQ(principal(terms(-2147483647 - 1, 2147483647, 1, 5)),
+	          -4294967295LL);
+}
+
+TEST(Payment, LongestTermsStayFinite)
+{
+	const LoanTerms loan{1000, 0, 2147483640, 0.05F};
+
+	EXPECT_NEAR(monthly_payment(loan), 1000 * 0.05 / 12, 1e-4);
+	EXPECT_TRUE(std::isfinite(total_repayment(loan)));
+	EXPECT_TRUE(std::isfinite(
+	    monthly_payment(LoanTerms{1000, 0, -2147483640, 0.05F})));
+}
