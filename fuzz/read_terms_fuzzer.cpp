@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
 #include "loan/desk.h"
@@ -34,6 +33,16 @@ read_from(const std::uint8_t *data, std::size_t size, LoanTerms *terms,
 	*ran_out = std::feof(in) != 0 && std::ferror(in) == 0;
 	std::fclose(in);
 	return complete;
+}
+
+// Both runs wrote every term, and wrote the same.
+static bool
+same(const LoanTerms &first, const LoanTerms &second)
+{
+	return first.purchase_price == second.purchase_price &&
+	       first.down_payment == second.down_payment &&
+	       first.payment_count == second.payment_count &&
+	       first.annual_rate == second.annual_rate;
 }
 
 static bool
@@ -69,8 +78,7 @@ LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 		std::abort();
 	if (!complete && !(first_ran_out && second_ran_out))
 		std::abort();
-	if (complete &&
-	    (!usable(first) || std::memcmp(&first, &second, sizeof first) != 0))
+	if (complete && !(usable(first) && same(first, second)))
 		std::abort();
 	return 0;
 }
