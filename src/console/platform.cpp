@@ -28,16 +28,22 @@ login_name()
 #include <cerrno>
 #include <sys/wait.h>
 
+// As a shell reports it: a command ended by signal N has status 128 + N.
+constexpr unsigned long signal_status_base = 128;
+
 bool
 clear_console(unsigned long *failure_code)
 {
+	// Clearing is the job of the terminal's own `clear` command; the
+	// command line is a fixed word, and nothing typed reaches the shell.
+	// NOLINTNEXTLINE(cert-env33-c)
 	const int status = std::system("clear");
 
 	if (status == -1)
 		*failure_code = static_cast<unsigned long>(errno);
 	else if (WIFSIGNALED(status))
-		*failure_code =
-		    128UL + static_cast<unsigned long>(WTERMSIG(status));
+		*failure_code = signal_status_base +
+		                static_cast<unsigned long>(WTERMSIG(status));
 	else if (WEXITSTATUS(status) != 0)
 		*failure_code = static_cast<unsigned long>(WEXITSTATUS(status));
 	else

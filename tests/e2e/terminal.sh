@@ -1,0 +1,114 @@
+#!/bin/bash
+# A whole run in a real 80x40 terminal: tmux runs loan-desk with the real
+# `clear`, the answers are typed one by one after their prompts, and the
+# screen is read back as a person would see it.
+. "$(dirname "$0")/lib.sh"
+
+if ! command -v tmux >/dev/null || ! command -v clear >/dev/null; then
+	echo "tmux and clear are needed: apt-get install tmux ncurses-bin" >&2
+	exit 1
+fi
+
+# A server of our own on a socket in the work directory, so that no other
+# tmux session is touched; server and socket go away with the check,
+# whatever its outcome.
+unset TMUX
+trap 'tmux -S "$work/tmux.sock" kill-server 2>/dev/null; rm -rf "$work"' EXIT
+term() {
+	tmux -S "$work/tmux.sock" "$@"
+}
+
+# No status line, so the pane is the whole 80x40 screen; a dead pane stays
+# to be read, without a notice that would scroll the screen.
+cat >"$work/tmux.conf" <<'EOF'
+set -g default-terminal xterm-256color
+set -g status off
+set -g remain-on-exit on
+set -g remain-on-exit-format ""
+EOF
+
+deadline_seconds=10
+
+# wait_until CONDITION...: retries the condition until it holds or the
+# deadline passes.
+wait_until() {
+	local give_up=$((SECONDS + deadline_seconds))
+	until "$@"; do
+		[ "$SECONDS" -lt "$give_up" ] || return 1
+		sleep 0.05
+	done
+}
+
+capture() {
+	term capture-pane -p >"$work/screen"
+}
+
+screen_is() {
+	capture && cmp -s "$1" "$work/screen"
+}
+
+screen_has() {
+	capture && grep -qF -- "$1" "$work/screen"
+}
+
+pane_dead() {
+	[ "$(term display-message -p '#{pane_dead}')" = 1 ]
+}
+
+# shows_screen EXPECTED: the whole screen, once it has settled on it.
+shows_screen() {
+	wait_until screen_is "$1" && return 0
+	diff "$1" "$work/screen" | head -20
+	return 1
+}
+
+# type_answer TEXT NEXT_PROMPT: types an answer and Enter, as a person
+# would, and waits for what should follow.
+type_answer() {
+	term send-keys -l "$1" && term send-keys Enter &&
+		wait_until screen_has "$2"
+}
+
+# The screens as they look on a terminal, from the golden page: each clear
+# starts one, capture-pane drops trailing spaces, and the rest of the 40
+# lines stay blank.
+screen_from_golden() {
+	sed "$1"'!d; s/^.*<clear>//; s/ *$//' "$golden_dir/typical.out" \
+		>"$2"
+	while [ "$(wc -l <"$2")" -lt 40 ]; do echo >>"$2"; done
+}
+screen_from_golden 1,14 "$work/welcome"
+screen_from_golden 17,46 "$work/statement"
+
+# Something is on the screen before the desk starts: the first clear must
+# remove it.  LOAN_DESK is a path to a native program here.
+term -f "$work/tmux.conf" new-session -d -x 80 -y 40 -- \
+	sh -c 'echo "left over from before"; exec "$@"' sh \
+	env -i PATH=/usr/bin:/bin TERM=xterm-256color USERNAME=jdoe "$LOAN_DESK"
+check "the terminal is 80x40" \
+	test "$(term display-message -p '#{pane_width}x#{pane_height}')" = 80x40
+
+check "before the first answer, the welcome screen fills the screen from the top" \
+	shows_screen "$work/welcome"
+check "the first prompt waits on line 14" \
+	test "$(sed -n 14p "$work/screen")" = \
+	"Enter the purchase price in whole dollars:"
+
+check "the down payment is asked after the price is typed" type_answer 900 \
+	"Enter the sum you'll be paying down on this purchase in whole dollars:"
+check "the typed price shows after its prompt" \
+	screen_has "Enter the purchase price in whole dollars: 900"
+check "the term is asked next" type_answer 100 \
+	"Enter your preferred loan term in years:"
+check "the APR is asked next" type_answer 2 \
+	"Good news, your terms qualify you for preferred lending!"
+term send-keys -l 12
+term send-keys Enter
+
+check "after the last answer, the screen holds only the statement" \
+	shows_screen "$work/statement"
+check "the program ends" wait_until pane_dead
+check "with status 0" \
+	test "$(term display-message -p '#{pane_dead_status}')" = 0
+
+finish
