@@ -10,12 +10,15 @@ monthly_rate(LoanTerms terms)
 	                          12.0);
 }
 
-// With no interest the annuity formula is 0/0; such a loan is simply its
-// principal spread evenly over the payments.
+// With no interest, or a monthly rate too small to change 1 + r, the
+// annuity formula divides by zero; such a loan is simply its principal
+// spread evenly over the payments.
 static bool
 is_interest_free(LoanTerms terms)
 {
-	return monthly_rate(terms) == 0.0F && terms.payment_count != 0;
+	const double base = static_cast<double>(monthly_rate(terms)) + 1.0;
+
+	return base == 1.0 && terms.payment_count != 0;
 }
 
 // P*r / (1 - (1 + r)^-n), with P*r formed in single precision.

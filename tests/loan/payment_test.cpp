@@ -56,8 +56,16 @@ TEST(Payment, InterestFreeLoanSpreadsThePrincipalEvenly)
 	EXPECT_EQ(total_repayment(loan), 800.0);
 	EXPECT_EQ(total_interest(loan), 0.0);
 	EXPECT_FALSE(std::signbit(total_interest(loan)));
-	// A rate too small to survive the monthly rounding is no interest.
-	EXPECT_EQ(total_interest(terms(900, 100, 2, 1e-44F)), 0.0);
+	// Rates too small to survive the monthly rounding, or to change 1 + r,
+	// are no interest either, not an infinite payment.
+	for (const float percentage : {1e-44F, 1e-30F, -1e-20F}) {
+		const LoanTerms tiny = terms(900, 100, 2, percentage);
+		EXPECT_DOUBLE_EQ(monthly_payment(tiny), 800.0 / 24.0);
+		EXPECT_EQ(total_interest(tiny), 0.0);
+	}
+	// A rate that does register keeps the annuity formula, small as it is.
+	EXPECT_NEAR(monthly_payment(terms(900, 100, 2, 1e-4F)), 800.0 / 24.0,
+	            1e-3);
 }
 
 TEST(Payment, NoPaymentsGiveInfinityAndNotANumber)
