@@ -88,7 +88,7 @@ for given in 0 1 2 3; do
 	check "end after $given answers says what was missing" \
 		err_has "loan-desk: input ended before ${names[given]} was entered"
 	check "end after $given answers shows no statement" \
-		test "$(grep -c '<clear>' "$work/out")" -eq 1
+		test "$(clears)" -eq 1
 done
 run 'abc' USERNAME=jdoe
 check "end after a rejected answer fails" status_is 1

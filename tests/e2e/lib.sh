@@ -5,6 +5,11 @@
 # Usage from a check script:  . lib.sh; ...cases...; finish
 # The command to run is given by LOAN_DESK (a path, possibly prefixed by
 # an emulator, e.g. "wine /path/loan-desk.exe").
+#
+# With LOAN_DESK_PLATFORM=Windows, LOAN_DESK is wine and the .exe.  There
+# `cls` is built into the command interpreter and cannot be stood in for:
+# the real one runs, and a page is compared with what cls writes in place
+# of the marker and with the CR LF line ends of Windows text mode.
 
 set -u
 
@@ -13,6 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0
 failed=0
+skipped=0
 
 mkdir "$work/marker" "$work/failing" "$work/none"
 printf '#!/bin/sh\nprintf "<clear>"\n' >"$work/marker/clear"
@@ -22,16 +28,82 @@ chmod +x "$work/marker/clear" "$work/failing/clear"
 # Which stand-in clears the console: marker, failing or none.
 clear_kind=marker
 
+windows() {
+	[ "${LOAN_DESK_PLATFORM:-}" = Windows ]
+}
+
+if windows; then
+	wine=${LOAN_DESK% *}
+	exe=${LOAN_DESK##* }
+	exe_path=Z:${exe//\//\\} # wine's drive Z: is the Unix root
+	# What wine needs from the environment.  Tracing processes puts each
+	# command the program starts on standard error, and nothing else.
+	wine_env=("WINEDEBUG=-all,trace+process")
+	for variable in HOME WINEPREFIX WINEDLLOVERRIDES; do
+		[ -z "${!variable:-}" ] || wine_env+=("$variable=${!variable}")
+	done
+fi
+
 # run INPUT [VAR=value...]: runs loan-desk with only the given variables
 # set, leaving $work/out, $work/err and $status.
 run() {
-	local input=$1
-	shift
+	run_into "$work/out" "$@"
+}
+
+# run_into FILE INPUT [VAR=value...]: the same, writing the output to FILE.
+run_into() {
+	local output=$1 input=$2
+	shift 2
 	printf '%b' "$input" >"$work/in"
+	if windows; then
+		run_windows "$output" "$@"
+		return
+	fi
 	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
 	env -i PATH="$work/$clear_kind" "$@" $LOAN_DESK \
-		<"$work/in" >"$work/out" 2>"$work/err"
+		<"$work/in" >"$output" 2>"$work/err"
 	status=$?
+}
+
+# Wine gives a program started from Unix the USERNAME and COMSPEC of its
+# prefix, so given variables are set the Windows way, by the command
+# interpreter, which then starts the program; without any, the program is
+# started directly.  The page is kept as written in $work/page and with
+# Unix line ends in $work/out; wine's trace is kept apart from the
+# program's diagnostics.
+run_windows() {
+	local output=$1 line="" variable
+	shift
+	for variable in "$@"; do
+		line="${line}set $variable&& "
+	done
+	local command=("$exe")
+	[ $# -eq 0 ] || command=(cmd /c "$line$exe_path")
+	# shellcheck disable=SC2086  # wine may be a command with arguments
+	env -i "${wine_env[@]}" $wine "${command[@]}" \
+		<"$work/in" >"$output" 2>"$work/trace"
+	status=$?
+	grep -av '^[0-9a-f]*:trace:' "$work/trace" | sed 's/\r$//' >"$work/err"
+	if [ "$output" = "$work/out" ]; then
+		mv "$work/out" "$work/page"
+		sed 's/\r$//' "$work/page" >"$work/out"
+	fi
+}
+
+# windows_command LINE: what the Windows command interpreter writes for
+# LINE, as it writes it.
+windows_command() {
+	# shellcheck disable=SC2086  # wine may be a command with arguments
+	env -i "${wine_env[@]}" $wine cmd /c "$1" </dev/null 2>/dev/null
+}
+
+# clears: how many times the run cleared the console.
+clears() {
+	if windows; then
+		grep -c 'CreateProcessInternalW .* cmdline L".* /c cls"' "$work/trace"
+	else
+		grep -c '<clear>' "$work/out"
+	fi
 }
 
 pass() {
@@ -50,12 +122,44 @@ check() {
 	if "$@"; then pass; else fail "$name"; fi
 }
 
+# posix_check NAME CONDITION...: an assertion about what only a POSIX
+# system does; on Windows it is counted as skipped.
+posix_check() {
+	if windows; then
+		skipped=$((skipped + 1))
+		printf 'skip %s (POSIX only)\n' "$1"
+		return
+	fi
+	check "$@"
+}
+
 same_as_golden() {
-	if cmp -s "$golden_dir/$1" "$work/out"; then
+	local expected=$golden_dir/$1 actual=$work/out
+	if windows; then
+		windows_page "$expected" >"$work/expected"
+		expected=$work/expected
+		actual=$work/page
+	fi
+	if cmp -s "$expected" "$actual"; then
 		return 0
 	fi
-	diff "$golden_dir/$1" "$work/out" | head -20
+	diff "$expected" "$actual" | head -20
+	echo "status $status"
+	head -5 "$work/err"
 	return 1
+}
+
+# windows_page GOLDEN: the page as written on Windows, with CR LF line
+# ends and, for each marker, what cls writes to a file.
+windows_page() {
+	local page cleared
+	[ -f "$work/cls" ] || windows_command cls >"$work/cls"
+	page=$(cat "$1" && printf .)
+	page=${page%.}
+	page=${page//$'\n'/$'\r\n'}
+	cleared=$(cat "$work/cls" && printf .)
+	cleared=${cleared%.}
+	printf '%s' "${page//"<clear>"/"$cleared"}"
 }
 
 status_is() {
@@ -80,6 +184,10 @@ line() {
 }
 
 finish() {
-	echo "$passed passed, $failed failed"
+	if [ "$skipped" -eq 0 ]; then
+		echo "$passed passed, $failed failed"
+	else
+		echo "$passed passed, $failed failed, $skipped skipped"
+	fi
 	[ "$failed" -eq 0 ]
 }

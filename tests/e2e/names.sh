@@ -17,6 +17,14 @@ name_placed() {
 		{ echo "statement row: [$(line $statement_name_line)]"; return 1; }
 }
 
+# name_shown NAME: both screens show NAME, however it is padded.
+name_shown() {
+	[ "$(line $welcome_name_line | sed 's/^ *//')" = "$1" ] &&
+		[ "$(line $statement_name_line)" = "Borrower Name:         $1" ] ||
+		{ echo "name lines: [$(line $welcome_name_line)]" \
+			"[$(line $statement_name_line)]"; return 1; }
+}
+
 name_of() {
 	head -c "$1" /dev/zero | tr '\0' "$2"
 }
@@ -49,14 +57,22 @@ run '1 0 1 1\n' USERNAME='%s%n%x'
 check "conversion characters in a name are printed as they are" \
 	name_placed '%s%n%x' 37
 
+# A POSIX login session sets LOGNAME or USER; Windows always sets USERNAME.
 run '1 0 1 1\n' LOGNAME=lee USER=una
-check "without USERNAME, LOGNAME is the name" name_placed lee 38
+posix_check "without USERNAME, LOGNAME is the name" name_placed lee 38
 run '1 0 1 1\n' USER=una
-check "without USERNAME and LOGNAME, USER is the name" name_placed una 38
+posix_check "without USERNAME and LOGNAME, USER is the name" \
+	name_placed una 38
 run '1 0 1 1\n' USERNAME=jdoe LOGNAME=lee USER=una
 check "USERNAME comes first" name_placed jdoe 38
 run '1 0 1 1\n'
-check "with no name known the name is empty" name_placed "" 40
-check "with no name known the run still succeeds" status_is 0
+posix_check "with no name known the name is empty" name_placed "" 40
+posix_check "with no name known the run still succeeds" status_is 0
+if windows; then
+	windows_name=$(windows_command 'echo %USERNAME%' | tr -d '\r\n')
+	check "Windows names its user" test -n "$windows_name"
+	check "started by Windows, the name is the USERNAME it sets" \
+		name_shown "$windows_name"
+fi
 
 finish

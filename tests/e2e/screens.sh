@@ -15,16 +15,30 @@ run '  900\t100\n\n\n2\r\n 12' USERNAME=jdoe
 check "any white space separates answers" same_as_golden typical.out
 check "a last answer without line end is read" status_is 0
 
+# Stand-ins for clear: cls is built into the Windows command interpreter.
 clear_kind=failing
 run '900 100 2 12\n' USERNAME=jdoe
-check "failed clear reports its status before the rule" \
+posix_check "failed clear reports its status before the rule" \
 	same_as_golden clear-failed.out
-check "failed clear does not fail the run" status_is 0
+posix_check "failed clear does not fail the run" status_is 0
 
 clear_kind=none
 run '900 100 2 12\n' USERNAME=jdoe
-check "missing clear command reports 127" \
+posix_check "missing clear command reports 127" \
 	out_has 'Crap, a thing happened  127$$$$$$$$'
-check "missing clear does not fail the run" status_is 0
+posix_check "missing clear does not fail the run" status_is 0
+
+# On Windows the real cls runs, through the command interpreter; when that
+# cannot be started, Windows' last error is shown: 3, the path not found,
+# where errno would say 2.
+if windows; then
+	run '900 100 2 12\n' USERNAME=jdoe
+	check "cls runs before each screen" test "$(clears)" -eq 2
+	run '900 100 2 12\n' USERNAME=jdoe 'COMSPEC=C:\no\such\cmd.exe'
+	check "an interpreter that cannot start reports the last error" \
+		out_has 'Crap, a thing happened  3$$$$$$$$'
+	check "an interpreter that cannot start does not fail the run" \
+		status_is 0
+fi
 
 finish

@@ -52,11 +52,14 @@ check "no payments at a rate: infinite payment" \
 check "no payments at a rate: totals are not numbers" \
 	grep -qE '^Total Repayment: {7}\$-?nan ' "$work/out"
 
-printf '900 100 2 12\n' >"$work/in"
-env -i PATH="$work/marker" USERNAME=jdoe $LOAN_DESK \
-	<"$work/in" >/dev/full 2>"$work/err"
-status=$?
+run_into /dev/full '900 100 2 12\n' USERNAME=jdoe
 check "output that cannot be written fails the run" status_is 1
-check "and says why" err_has "loan-desk: write error: No space left on device"
+# Windows' C library drops a buffer it could not write, and the error with
+# it: the last flush finds only the stream's error flag.
+posix_check "and says why" \
+	err_has "loan-desk: write error: No space left on device"
+if windows; then
+	check "and says it could not write" err_has "loan-desk: write error: "
+fi
 
 finish

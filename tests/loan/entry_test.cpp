@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -83,13 +84,20 @@ TEST(ParseRate, RejectsWhatNoPersonMeansAsARate)
 	}
 }
 
-// Reads from a string as if it were standard input.
+// Reads from a string as if it were standard input.  A temporary file
+// rather than a memory stream, so that the same tests run on Windows.
 class Input
 {
       public:
-	explicit Input(const std::string &text)
-	    : file(fmemopen(const_cast<char *>(text.data()), text.size(), "r"))
+	explicit Input(const std::string &text) : file(std::tmpfile())
 	{
+		if (file == nullptr ||
+		    std::fwrite(text.data(), 1, text.size(), file) !=
+		        text.size() ||
+		    std::fseek(file, 0, SEEK_SET) != 0) {
+			std::perror("entry_test: temporary input file");
+			std::abort();
+		}
 	}
 	~Input()
 	{
