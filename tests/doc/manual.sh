@@ -20,10 +20,6 @@ section() {
 	sed -n "/^\.SH $1\$/,/^\.SH /p" "$page" | sed -e 's/\\-/-/g' -e 's/\\e/\\/g'
 }
 
-is_empty_file() {
-	[ ! -s "$1" ] || { cat "$1"; return 1; }
-}
-
 # --- Rendering ---------------------------------------------------------
 
 groff -man -ww -z -rLL=80n "$page" 2>"$work/lint"

@@ -4,18 +4,8 @@
 . "$(dirname "$0")/lib.sh"
 
 price_prompt='Enter the purchase price in whole dollars: '
-down_prompt="Enter the sum you'll be paying down on this purchase in whole dollars: "
 years_prompt='Enter your preferred loan term in years: '
 rate_prompt='Good news, your terms qualify you for preferred lending! Enter your preferred APR: '
-
-# row LABEL: the statement row with that label.
-row() {
-	grep -F -- "$1" "$work/out"
-}
-
-row_is() {
-	[ "$(row "$1")" = "$2" ] || { echo "row: [$(row "$1")]"; return 1; }
-}
 
 asked_twice() {
 	out_has "$1$1"
@@ -30,39 +20,39 @@ for word in abc 12abc 9,000 '$900' 7.5 0x10 - + 2147483648 -2147483649 \
 	check "price '$word' is named on standard error" \
 		err_has "loan-desk: \"$word\" is not the purchase price"
 	check "price '$word': the run goes on to the statement" \
-		row_is "Purchase Price:" 'Purchase Price:        $900.00'
+		row_is "Purchase Price:" '$900.00'
 done
 
 run '900\n100\n178956971\n2\n12\n' USERNAME=jdoe
 check "a term whose months overflow is asked again" asked_twice "$years_prompt"
 check "the years' range is stated" err_has "whole years from -178956970 to 178956970"
-check "the next term is taken" row_is "Number of Payments" "Number of Payments     24      "
+check "the next term is taken" row_is "Number of Payments" "24      "
 
 for word in abc nan inf infinity 0x1p3 7.5% 1e39 7.5e 1.2.3 . e5; do
 	run "900 100 2 $word\n12\n" USERNAME=jdoe
 	check "rate '$word' is asked again" asked_twice "$rate_prompt"
 	check "rate '$word' is named" err_has "\"$word\" is not the APR"
 	check "rate '$word': the next rate is taken" \
-		row_is "Annual Interest Rate:" "Annual Interest Rate:  12.00%"
+		row_is "Annual Interest Rate:" "12.00%"
 done
 
 # The forms a rate may take.
 for word in 7.5 7.50 7.5e0 +7.5 75e-1 0.075E2; do
 	run "900 100 2 $word\n" USERNAME=jdoe
 	check "rate '$word' reads as 7.5" \
-		row_is "Annual Interest Rate:" "Annual Interest Rate:  7.50%"
+		row_is "Annual Interest Rate:" "7.50%"
 done
 run "900 100 2 .5\n" USERNAME=jdoe
-check "rate '.5' reads as 0.5" row_is "Annual Interest Rate:" "Annual Interest Rate:  0.50%"
+check "rate '.5' reads as 0.5" row_is "Annual Interest Rate:" "0.50%"
 
 # Whole numbers at the edges of their ranges, with signs and zeros.
 run '2147483647 -2147483648 178956970 1\n' USERNAME=jdoe
-check "largest price is taken" row_is "Purchase Price:" 'Purchase Price:        $2147483648.00'
-check "smallest down payment is taken" row_is "Down Payment:" 'Down Payment:          $-2147483648.00'
-check "longest term is taken" row_is "Number of Payments" "Number of Payments     2147483640"
+check "largest price is taken" row_is "Purchase Price:" '$2147483648.00'
+check "smallest down payment is taken" row_is "Down Payment:" '$-2147483648.00'
+check "longest term is taken" row_is "Number of Payments" "2147483640"
 run '+0900 -0 -178956970 5\n' USERNAME=jdoe
-check "signs and leading zeros are read" row_is "Purchase Price:" 'Purchase Price:        $900.00'
-check "most negative term is taken" row_is "Number of Payments" "Number of Payments     -2147483640"
+check "signs and leading zeros are read" row_is "Purchase Price:" '$900.00'
+check "most negative term is taken" row_is "Number of Payments" "-2147483640"
 check "accepted answers write no diagnostics" err_is_empty
 
 # Bytes that are no number: a NUL inside a word, an endless word, control

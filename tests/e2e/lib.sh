@@ -174,8 +174,21 @@ err_has() {
 	grep -qF -- "$1" "$work/err" || { cat "$work/err"; return 1; }
 }
 
+is_empty_file() {
+	[ ! -s "$1" ] || { cat "$1"; return 1; }
+}
+
 err_is_empty() {
-	[ ! -s "$work/err" ] || { cat "$work/err"; return 1; }
+	is_empty_file "$work/err"
+}
+
+# row_is LABEL VALUE: the statement's row with that label shows VALUE from
+# column 23 on.
+row_is() {
+	local row want
+	row=$(grep -F -- "$1" "$work/out")
+	want=$(printf '%-23s%s' "$1" "$2")
+	[ "$row" = "$want" ] || { echo "row: [$row]"; return 1; }
 }
 
 # line N: the Nth line of the output, without its line end.
