@@ -78,27 +78,28 @@ reject(std::FILE *in, const Entry &entry, const Word &word)
 	skip_rest_of_line(in, word);
 }
 
+// Whether a word answers the entry, storing the value only if it does.
 static bool
-read_whole(std::FILE *in, const Entry &entry, std::int32_t *value)
+accepts(const Entry &entry, const char *text, std::int32_t *value)
 {
-	Word word;
-
-	while (ask(in, entry, &word)) {
-		if (word_is_intact(word) &&
-		    parse_whole(word.text, entry.min, entry.max, value))
-			return true;
-		reject(in, entry, word);
-	}
-	return false;
+	return parse_whole(text, entry.min, entry.max, value);
 }
 
 static bool
-read_rate(std::FILE *in, const Entry &entry, float *value)
+accepts(const Entry & /*entry*/, const char *text, float *value)
+{
+	return parse_rate(text, value);
+}
+
+// Asks until an answer is accepted: false when input ends first.
+template <typename Value>
+static bool
+read_entry(std::FILE *in, const Entry &entry, Value *value)
 {
 	Word word;
 
 	while (ask(in, entry, &word)) {
-		if (word_is_intact(word) && parse_rate(word.text, value))
+		if (word_is_intact(word) && accepts(entry, word.text, value))
 			return true;
 		reject(in, entry, word);
 	}
@@ -113,17 +114,17 @@ read_terms(std::FILE *in, LoanTerms *terms)
 	std::int32_t years = 0;
 	float percentage = 0;
 
-	if (!read_whole(in, price_entry, &terms->purchase_price))
+	if (!read_entry(in, price_entry, &terms->purchase_price))
 		return false;
 	print_blank_lines(1);
-	if (!read_whole(in, down_entry, &terms->down_payment))
+	if (!read_entry(in, down_entry, &terms->down_payment))
 		return false;
 	print_blank_lines(1);
-	if (!read_whole(in, years_entry, &years))
+	if (!read_entry(in, years_entry, &years))
 		return false;
 	terms->payment_count = years * 12;
 	print_blank_lines(1);
-	if (!read_rate(in, rate_entry, &percentage))
+	if (!read_entry(in, rate_entry, &percentage))
 		return false;
 	terms->annual_rate = percentage / 100.0F;
 	return true;
