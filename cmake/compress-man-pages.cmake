@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by CPack on its staging folder before it builds a package: compresses
 # each man page with gzip -9n (no name or time stamp, so the package's
 # bytes depend on the page alone), as Debian packages carry them.

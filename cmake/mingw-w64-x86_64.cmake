@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-builds the Windows console program, loan-desk.exe, with mingw-w64;
 # what is built runs under wine, tests and test discovery included.
 set(CMAKE_SYSTEM_NAME Windows)

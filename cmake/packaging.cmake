@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation and the Debian package.
 #
 #   cmake --install build --prefix DIR   lays out DIR/bin/loan-desk and

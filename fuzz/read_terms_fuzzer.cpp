@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as the borrower's standard input.  Whatever is typed,
 // reading the terms ends one of two ways: four terms, each of them written
 // and usable by the statement, or the failure of input that ran out first.

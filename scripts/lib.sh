@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the build scripts: where things are, and installing what a
 # fresh Debian 12 machine lacks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // loan-desk: greets the borrower, takes four loan terms and prints the
 // loan disclosure statement.  Arguments are ignored.
 #include "loan/desk.h"

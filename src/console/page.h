@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page both screens are drawn on: 80 columns, rules of '$', centred
 // headings and label/value rows whose values start at column 23.
 #ifndef LOAN_DESK_CONSOLE_PAGE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "console/platform.h"
 
 #include <cstdlib>

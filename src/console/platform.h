@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What differs between POSIX systems and Windows, kept in one place.
 #ifndef LOAN_DESK_CONSOLE_PLATFORM_H
 #define LOAN_DESK_CONSOLE_PLATFORM_H

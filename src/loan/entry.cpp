@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "loan/entry.h"
 
 #include <algorithm>

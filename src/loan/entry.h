@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the borrower's answers: whitespace-separated words of input,
 // each checked whole before it becomes a term.
 #ifndef LOAN_DESK_LOAN_ENTRY_H

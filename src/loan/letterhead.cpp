@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "loan/letterhead.h"
 
 #include "console/page.h"

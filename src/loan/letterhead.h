@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef LOAN_DESK_LOAN_LETTERHEAD_H
 #define LOAN_DESK_LOAN_LETTERHEAD_H
 

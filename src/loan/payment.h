@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The money figures of a fully amortised fixed-rate loan.  Each step runs
 // in the precision the statement's figures have always been computed in,
 // part single and part double: that mixture decides the last cent.

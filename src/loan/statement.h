@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef LOAN_DESK_LOAN_STATEMENT_H
 #define LOAN_DESK_LOAN_STATEMENT_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four loan terms as the borrower entered them.
 #ifndef LOAN_DESK_LOAN_TERMS_H
 #define LOAN_DESK_LOAN_TERMS_H

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The manual page: it renders without warnings at 80 columns, and what it
 # quotes of a run (statement rows, messages, ranges) is what the program
 # writes.  Usage: manual.sh PAGE, with LOAN_DESK set as for tests/e2e.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Reading the four answers: what is accepted, what is asked again, and a
 # run that ends before all four are in.
 . "$(dirname "$0")/lib.sh"

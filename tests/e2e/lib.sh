@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the end-to-end checks, which run loan-desk as a person would:
 # answers on standard input, a controlled environment, and a stand-in
 # `clear` first on PATH that writes a marker instead of clearing.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The borrower's name: where it is centred, where it comes from, and that
 # it is only ever text.
 . "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Both screens of a whole run, byte for byte, and the clear command's
 # part in them.
 . "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The disclosure statement's figures and renderings, end to end.
 . "$(dirname "$0")/lib.sh"
 

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # A whole run in a real 80x40 terminal: tmux runs loan-desk with the real
 # `clear`, the answers are typed one by one after their prompts, and the
 # screen is read back as a person would see it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "loan/desk.h"
 #include "loan/entry.h"
 

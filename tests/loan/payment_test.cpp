@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "loan/payment.h"
 
 #include <cmath>
