@@ -1,8 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "loan/payment.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
+
+// Each figure is defined by rounding every step to float or double where
+// it is written.  Arithmetic carried in wider registers (the x87 of 32-bit
+// x86) skips those roundings and moves the last cent.
+static_assert(FLT_EVAL_METHOD == 0,
+              "loan-desk's figures need float and double arithmetic in their "
+              "own precision (FLT_EVAL_METHOD 0); on 32-bit x86 build with "
+              "-msse2 -mfpmath=sse");
 
 float
 monthly_rate(LoanTerms terms)
