@@ -17,6 +17,11 @@
 set -u
 
 read -ra emulator <<<"${LOAN_DESK_EMULATOR:-}"
+# The program runs with a PATH of the checks' own: the emulator goes by
+# its full path.
+if [ ${#emulator[@]} -gt 0 ] && found=$(type -P "${emulator[0]}"); then
+	emulator[0]=$found
+fi
 loan_desk=("${emulator[@]}" "${LOAN_DESK:?names the program to test}")
 
 golden_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../golden" && pwd)
