@@ -13,11 +13,16 @@ include(GNUInstallDirs)
 
 install(TARGETS loan-desk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The man page carries the project's version: it is written from
+# doc/loan-desk.1.in into the build folder, and that page is the one
+# installed and tested.
+configure_file(doc/loan-desk.1.in doc/loan-desk.1 @ONLY)
+
 if(WIN32 OR CMAKE_CROSSCOMPILING)
   return()
 endif()
 
-install(FILES doc/loan-desk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/doc/loan-desk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME loan-desk)
 set(CPACK_PACKAGE_VENDOR "Loan Desk Maintainers")
