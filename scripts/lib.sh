@@ -204,7 +204,7 @@ need() {
 			"${missing[@]}" >/dev/null
 	elif [ "$(id -u)" -ne 0 ] && command -v apt-get >/dev/null &&
 		command -v sudo >/dev/null &&
-		{ [ -t 0 ] || sudo -n true 2>/dev/null; }; then
+		{ [ -t 0 ] || sudo -n -l apt-get >/dev/null 2>&1; }; then
 		echo "$me: missing ${missing[*]}; running sudo apt-get install" >&2
 		if ! sudo apt-get update -qq || ! sudo apt-get install "${missing[@]}"; then
 			missing_message "${missing[@]}" >&2
