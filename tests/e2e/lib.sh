@@ -4,15 +4,25 @@
 # `clear` first on PATH that writes a marker instead of clearing.
 #
 # Usage from a check script:  . lib.sh; ...cases...; finish
-# The command to run is given by LOAN_DESK (a path, possibly prefixed by
-# an emulator, e.g. "wine /path/loan-desk.exe").
+# LOAN_DESK is the path of the program, taken whole, spaces and all;
+# LOAN_DESK_EMULATOR, where set, is the command that runs it, its words
+# separated by spaces: "wine", say, or "qemu-aarch64 -L /usr/aarch64-linux-gnu".
 #
-# With LOAN_DESK_PLATFORM=Windows, LOAN_DESK is wine and the .exe.  There
-# `cls` is built into the command interpreter and cannot be stood in for:
-# the real one runs, and a page is compared with what cls writes in place
-# of the marker and with the CR LF line ends of Windows text mode.
+# With LOAN_DESK_PLATFORM=Windows, LOAN_DESK is the .exe and the emulator
+# wine.  There `cls` is built into the command interpreter and cannot be
+# stood in for: the real one runs, and a page is compared with what cls
+# writes in place of the marker and with the CR LF line ends of Windows
+# text mode.
 
 set -u
+
+read -ra emulator <<<"${LOAN_DESK_EMULATOR:-}"
+# The program runs with a PATH of the checks' own: the emulator goes by
+# its full path.
+if [ ${#emulator[@]} -gt 0 ] && found=$(type -P "${emulator[0]}"); then
+	emulator[0]=$found
+fi
+loan_desk=("${emulator[@]}" "${LOAN_DESK:?names the program to test}")
 
 golden_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../golden" && pwd)
 work=$(mktemp -d)
@@ -34,9 +44,8 @@ windows() {
 }
 
 if windows; then
-	wine=${LOAN_DESK% *}
-	exe=${LOAN_DESK##* }
-	exe_path=Z:${exe//\//\\} # wine's drive Z: is the Unix root
+	exe_folder=$(cd "$(dirname "$LOAN_DESK")" && pwd)
+	exe_name=${LOAN_DESK##*/}
 	# What wine needs from the environment.  Tracing processes puts each
 	# command the program starts on standard error, and nothing else.
 	wine_env=("WINEDEBUG=-all,trace+process")
@@ -51,7 +60,8 @@ run() {
 	run_into "$work/out" "$@"
 }
 
-# run_into FILE INPUT [VAR=value...]: the same, writing the output to FILE.
+# run_into FILE INPUT [VAR=value...]: the same, writing the output to FILE,
+# or with standard output closed where FILE is -.
 run_into() {
 	local output=$1 input=$2
 	shift 2
@@ -60,10 +70,21 @@ run_into() {
 		run_windows "$output" "$@"
 		return
 	fi
-	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
-	env -i PATH="$work/$clear_kind" "$@" $LOAN_DESK \
-		<"$work/in" >"$output" 2>"$work/err"
+	output_to "$output" env -i PATH="$work/$clear_kind" "$@" \
+		"${loan_desk[@]}" <"$work/in" 2>"$work/err"
 	status=$?
+}
+
+# output_to FILE COMMAND...: runs COMMAND with standard output to FILE, or
+# closed where FILE is -.
+output_to() {
+	local output=$1
+	shift
+	if [ "$output" = - ]; then
+		"$@" >&-
+	else
+		"$@" >"$output"
+	fi
 }
 
 # Wine gives a program started from Unix the USERNAME and COMSPEC of its
@@ -72,17 +93,20 @@ run_into() {
 # started directly.  The page is kept as written in $work/page and with
 # Unix line ends in $work/out; wine's trace is kept apart from the
 # program's diagnostics.
+#
+# The command interpreter finds the program in the current folder, where
+# wine is started, so the line holds no path that would need quoting.
 run_windows() {
 	local output=$1 line="" variable
 	shift
 	for variable in "$@"; do
 		line="${line}set $variable&& "
 	done
-	local command=("$exe")
-	[ $# -eq 0 ] || command=(cmd /c "$line$exe_path")
-	# shellcheck disable=SC2086  # wine may be a command with arguments
-	env -i "${wine_env[@]}" $wine "${command[@]}" \
-		<"$work/in" >"$output" 2>"$work/trace"
+	local command=("$exe_folder/$exe_name")
+	[ $# -eq 0 ] || command=(cmd /c "$line$exe_name")
+	(cd "$exe_folder" &&
+		output_to "$output" env -i "${wine_env[@]}" "${emulator[@]}" \
+			"${command[@]}" <"$work/in" 2>"$work/trace")
 	status=$?
 	grep -av '^[0-9a-f]*:trace:' "$work/trace" | sed 's/\r$//' >"$work/err"
 	if [ "$output" = "$work/out" ]; then
@@ -94,8 +118,7 @@ run_windows() {
 # windows_command LINE: what the Windows command interpreter writes for
 # LINE, as it writes it.
 windows_command() {
-	# shellcheck disable=SC2086  # wine may be a command with arguments
-	env -i "${wine_env[@]}" $wine cmd /c "$1" </dev/null 2>/dev/null
+	env -i "${wine_env[@]}" "${emulator[@]}" cmd /c "$1" </dev/null 2>/dev/null
 }
 
 # clears: how many times the run cleared the console.

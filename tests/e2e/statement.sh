@@ -46,12 +46,20 @@ check "no payments at a rate: infinite payment" \
 check "no payments at a rate: totals are not numbers" \
 	grep -qE '^Total Repayment: {7}\$-?nan ' "$work/out"
 
-run_into /dev/full '900 100 2 12\n' USERNAME=jdoe
+# Output that cannot be written: a full device, or where there is none
+# (macOS), a closed standard output.  LOAN_DESK_NO_DEV_FULL=1 forces the
+# latter.
+if [ -w /dev/full ] && [ -z "${LOAN_DESK_NO_DEV_FULL:-}" ]; then
+	run_into /dev/full '900 100 2 12\n' USERNAME=jdoe
+	why="No space left on device"
+else
+	run_into - '900 100 2 12\n' USERNAME=jdoe
+	why="Bad file descriptor"
+fi
 check "output that cannot be written fails the run" status_is 1
 # Windows' C library drops a buffer it could not write, and the error with
 # it: the last flush finds only the stream's error flag.
-posix_check "and says why" \
-	err_has "loan-desk: write error: No space left on device"
+posix_check "and says why" err_has "loan-desk: write error: $why"
 if windows; then
 	check "and says it could not write" err_has "loan-desk: write error: "
 fi

@@ -5,10 +5,13 @@
 # screen is read back as a person would see it.
 . "$(dirname "$0")/lib.sh"
 
-if ! command -v tmux >/dev/null || ! command -v clear >/dev/null; then
-	echo "tmux and clear are needed: apt-get install tmux ncurses-bin" >&2
-	exit 1
-fi
+# Without tmux or clear the check is skipped (77), not failed.
+for tool in tmux clear; do
+	if ! command -v $tool >/dev/null; then
+		echo "SKIP: $tool is not installed (apt-get install tmux ncurses-bin)"
+		exit 77
+	fi
+done
 
 # A server of our own on a socket in the work directory, so that no other
 # tmux session is touched; server and socket go away with the check,
@@ -80,11 +83,11 @@ screen_from_golden 17,46 "$work/statement"
 # Something is on the screen before the desk starts: the first clear must
 # remove it.  The shell around the program records its exit status in a
 # file (tmux's own record of it is not reliable under load) and writes
-# nothing more.  LOAN_DESK is a path to a native program here.
+# nothing more.  The program runs natively here.
 term -f "$work/tmux.conf" new-session -d -x 80 -y 40 -- \
 	sh -c 'status_file=$1; shift; echo "left over from before"; "$@"
 		echo $? >"$status_file"' sh "$work/status" \
-	env -i PATH=/usr/bin:/bin TERM=xterm-256color USERNAME=jdoe "$LOAN_DESK"
+	env -i PATH=/usr/bin:/bin TERM=xterm-256color USERNAME=jdoe "${loan_desk[@]}"
 check "the terminal is 80x40" \
 	test "$(term display-message -p '#{pane_width}x#{pane_height}')" = 80x40
 
