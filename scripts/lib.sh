@@ -45,6 +45,8 @@ clang-format          command:clang-format     clang-tools-extra clang         c
 cppcheck              command:cppcheck         cppcheck          cppcheck      cppcheck
 libclang-rt-14-dev    probe:fuzzer             compiler-rt       compiler-rt   llvm
 libgtest-dev          header:gtest/gtest.h     gtest-devel       gtest         googletest
+libc++-dev            probe:libcxx             libcxx-devel      libc++        llvm
+libc++abi-dev         probe:libcxx             libcxxabi-devel   libc++        llvm
 groff-base            command:groff            groff-base        groff         groff
 mandoc                command:mandoc           mandoc            mandoc        mandoc
 tmux                  command:tmux             tmux              tmux          tmux
@@ -122,6 +124,22 @@ probe_fuzzer() {
 	return $found
 }
 
+# clang's libc++ and libc++abi: a program using them links.
+probe_libcxx() {
+	command -v clang++ >/dev/null || return 1
+	local dir found=1
+	dir=$(mktemp -d)
+	echo '#include <string>
+		int main() { return static_cast<int>(std::string("x").size()) - 1; }' \
+		>"$dir/probe.cpp"
+	if clang++ -stdlib=libc++ -o "$dir/probe" "$dir/probe.cpp" >/dev/null 2>&1 &&
+		"$dir/probe"; then
+		found=0
+	fi
+	rm -rf "$dir"
+	return $found
+}
+
 # looked_for PACKAGE: what was looked for and not found.
 looked_for() {
 	if ! lookup "$1"; then
@@ -141,6 +159,7 @@ looked_for() {
 	file:*) echo "no $what" ;;
 	header:*) echo "no header $what" ;;
 	probe:fuzzer) echo "clang++ cannot link a libFuzzer target" ;;
+	probe:libcxx) echo "clang++ -stdlib=libc++ cannot build a program" ;;
 	esac
 }
 
