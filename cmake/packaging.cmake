@@ -1,23 +1,34 @@
 # SPDX-License-Identifier: MIT
-# Installation and the Debian package.
+# Installation and packages.
 #
-#   cmake --install build --prefix DIR   lays out DIR/bin/loan-desk and
-#                                        DIR/share/man/man1/loan-desk.1
-#   cpack -G DEB (in the build folder)   makes loan-desk_VERSION_ARCH.deb
+#   cmake --install build --prefix DIR
+#       POSIX:   DIR/bin/loan-desk, DIR/share/man/man1/loan-desk.1, and
+#                README.md, copyright and changelog in DIR/share/doc/loan-desk
+#       Windows: loan-desk.exe, README.txt, LICENSE.txt and manual.txt in DIR
+#   cpack (in the build folder)
+#       POSIX:   loan-desk_VERSION_ARCH.deb
+#       Windows: loan-desk-VERSION-win64.zip
+#   cpack --config CPackSourceConfig.cmake
+#       loan-desk-VERSION-Source.tar.gz: the sources, without build folders
+#       or git's files
 #
 # Install paths are relative, so --prefix and the package's /usr both work.
-# The man page and the Debian package belong to a native POSIX build; a
-# Windows build installs the program alone.
 
 include(GNUInstallDirs)
 
-install(TARGETS loan-desk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The man page carries the project's version: it is written from
+# doc/loan-desk.1.in into the build folder, and that page is the one
+# installed and tested.
+configure_file(doc/loan-desk.1.in doc/loan-desk.1 @ONLY)
+set(loan_desk_page ${PROJECT_BINARY_DIR}/doc/loan-desk.1)
 
-if(WIN32 OR CMAKE_CROSSCOMPILING)
-  return()
+# A Windows user unpacks the zip and finds the program at the top.
+if(WIN32)
+  set(loan_desk_bindir .)
+else()
+  set(loan_desk_bindir ${CMAKE_INSTALL_BINDIR})
 endif()
-
-install(FILES doc/loan-desk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(TARGETS loan-desk RUNTIME DESTINATION ${loan_desk_bindir})
 
 set(CPACK_PACKAGE_NAME loan-desk)
 set(CPACK_PACKAGE_VENDOR "Loan Desk Maintainers")
@@ -31,14 +42,73 @@ the down payment, the loan term in years and the APR, clears the console
 and prints a one-page loan disclosure statement: principal, number of
 payments, rate, the monthly payment of a fully amortised fixed-rate loan,
 the total repayment and the total interest, to the cent.")
+
+# Packages carry the program stripped, and without the .comment section
+# (the compilers' version strings), as Debian strips its own.
 set(CPACK_STRIP_FILES ON)
+if(CMAKE_STRIP AND NOT APPLE)
+  install(CODE "set(loan_desk_strip \"${CMAKE_STRIP}\")
+    set(loan_desk_installed \"${loan_desk_bindir}/$<TARGET_FILE_NAME:loan-desk>\")")
+  install(CODE [[
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND "${loan_desk_strip}" --remove-section=.comment
+        "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${loan_desk_installed}"
+        RESULT_VARIABLE status)
+      if(NOT status EQUAL 0)
+        message(FATAL_ERROR "cannot strip ${loan_desk_installed}: ${status}")
+      endif()
+    endif()]])
+endif()
 
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends is worked out by dpkg-shlibdeps (from dpkg-dev).
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Debian ships man pages compressed; a plain install keeps them as written.
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/compress-man-pages.cmake)
+# The source archive: what git tracks, not what a build leaves beside it.
+# CPack reads these patterns back from its configuration file, which undoes
+# one level of backslashes: hence two before each character to be taken
+# literally.
+string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\\\\\1" source_dir
+       "${PROJECT_SOURCE_DIR}")
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES
+    "^${source_dir}/build" "^${source_dir}/out/" "/\\\\.git$" "/\\\\.git/"
+    "\\\\.swp$" "~$")
 
-include(CPack)
+if(WIN32)
+  # The zip holds the program and its texts as Windows text files, the
+  # manual rendered from the man page.
+  set(CPACK_GENERATOR ZIP)
+  set(script ${CMAKE_CURRENT_LIST_DIR}/windows-text.cmake)
+  set(windows_texts)
+  macro(windows_text input output)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/doc/${output}
+      COMMAND ${CMAKE_COMMAND} -DIN=${input}
+              -DOUT=${PROJECT_BINARY_DIR}/doc/${output} ${ARGN} -P ${script}
+      DEPENDS ${input} ${script}
+      VERBATIM)
+    list(APPEND windows_texts ${PROJECT_BINARY_DIR}/doc/${output})
+  endmacro()
+  windows_text(${PROJECT_SOURCE_DIR}/README.md README.txt)
+  windows_text(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt)
+  find_program(LOAN_DESK_GROFF groff)
+  if(LOAN_DESK_GROFF)
+    windows_text(${loan_desk_page} manual.txt -DGROFF=${LOAN_DESK_GROFF})
+  else()
+    message(WARNING "groff not found: the package will lack manual.txt")
+  endif()
+  add_custom_target(windows-texts ALL DEPENDS ${windows_texts})
+  install(FILES ${windows_texts} DESTINATION .)
+  include(CPack)
+elseif(NOT CMAKE_CROSSCOMPILING)
+  install(FILES ${loan_desk_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES README.md doc/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES CHANGELOG DESTINATION ${CMAKE_INSTALL_DOCDIR}
+          RENAME changelog)
+
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  # Depends is worked out by dpkg-shlibdeps (from dpkg-dev).
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Debian ships man pages and the changelog compressed.
+  set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/compress-docs.cmake)
+  include(CPack)
+endif()
