@@ -32,4 +32,17 @@ print_row(const char *label, const char *format, Values... values)
 	            values...);
 }
 
+// Writes "loan-desk: ", the message and a line end to standard error.
+// Standard output goes first, so that where both reach one terminal the
+// message comes after what was written before it.
+template <typename... Values>
+void
+complain(const char *format, Values... values)
+{
+	std::fflush(stdout);
+	std::fputs("loan-desk: ", stderr);
+	std::fprintf(stderr, format, values...);
+	std::fputc('\n', stderr);
+}
+
 #endif
