@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "loan/desk.h"
-#include "loan/entry.h"
+#include "loan/answers.h"
+#include "loan/prompts.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
+#include <vector>
 
 constexpr long long int32_min = INT32_MIN;
 constexpr long long int32_max = INT32_MAX;
@@ -134,10 +138,12 @@ TEST(ReadWord, SplitsOnAnyWhiteSpaceAcrossLines)
 	EXPECT_FALSE(read_word(input.file, &word));
 }
 
+// The manual promises words of up to 127 bytes.
 TEST(ReadWord, KeepsOverlongAndNulWordsFromPassingAsNumbers)
 {
 	const std::string text =
-	    std::string(1000, '7') + " 12" + std::string(1, '\0') + "3 next";
+	    std::string(1000, '7') + " 12" + std::string(1, '\0') + "3 " +
+	    std::string(127, '7') + " " + std::string(128, '7') + " next";
 	Input input(text);
 	Word word;
 
@@ -148,6 +154,12 @@ TEST(ReadWord, KeepsOverlongAndNulWordsFromPassingAsNumbers)
 
 	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_EQ(word.length, 4U);
+	EXPECT_FALSE(word_is_intact(word));
+
+	ASSERT_TRUE(read_word(input.file, &word));
+	EXPECT_TRUE(word_is_intact(word));
+	EXPECT_EQ(std::string(word.text), std::string(127, '7'));
+	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_FALSE(word_is_intact(word));
 
 	ASSERT_TRUE(read_word(input.file, &word));
@@ -169,30 +181,114 @@ TEST(ReadWord, SkippingTheRestOfALineStopsAtItsEnd)
 	EXPECT_STREQ(word.text, "xyz");
 }
 
-static bool
-read_all(const std::string &text, LoanTerms *terms)
+static Word
+word_of(const std::string &text)
 {
-	Input input(text);
+	Word word{};
+
+	word.length = text.size();
+	text.copy(word.text, std::min(text.size(), word_capacity - 1));
+	return word;
+}
+
+// What a diagnostic shows of a word: bytes that could drive the terminal
+// or end the quotes are escaped, and the echo never passes 20 columns.
+TEST(EchoWord, EscapesAndCutsToTwentyColumns)
+{
+	const struct {
+		std::string word;
+		const char *echo;
+	} cases[] = {
+	    {"9,000", "9,000"},
+	    {"\"7\"or\\7", "\\x227\\x22or\\x5c7"},
+	    {"\"\\", "\\x22\\x5c"},
+	    {"\x1b[2J", "\\x1b[2J"},
+	    {"12" + std::string(1, '\0') + "3", "12\\x003"},
+	    {"12345678901234567890", "12345678901234567890"},
+	    {"123456789012345678901", "12345678901234567..."},
+	    {"\x01\x02\x03\x04\x05", "\\x01\\x02\\x03\\x04\\x05"},
+	    {"\x01\x02\x03\x04\x05\x06", "\\x01\\x02\\x03\\x04..."},
+	    {"1234567890123456\x01", "1234567890123456\\x01"},
+	    {"12345678901234567\x01", "12345678901234567..."},
+	    {std::string(1000, '7'), "77777777777777777..."},
+	};
+
+	for (const auto &c : cases) {
+		char echo[echo_size];
+		echo_word(word_of(c.word), echo);
+		EXPECT_STREQ(echo, c.echo);
+	}
+}
+
+struct Session {
+	bool complete;
+	std::string out;
+	std::string err;
+};
+
+static Session
+read_all(const std::string &text, LoanTerms *terms, const char *mode = "rb")
+{
+	Input input(text, mode);
 
 	testing::internal::CaptureStdout();
 	testing::internal::CaptureStderr();
 	const bool complete = read_terms(input.file, terms);
-	testing::internal::GetCapturedStdout();
-	testing::internal::GetCapturedStderr();
-	return complete;
+	return {complete, testing::internal::GetCapturedStdout(),
+	        testing::internal::GetCapturedStderr()};
 }
 
 TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 {
+	const struct {
+		std::string input;
+		LoanTerms terms;
+	} cases[] = {
+	    {"900 100 2 12", {900, 100, 24, 0.12F}},
+	    {"-5 7 0 0", {-5, 7, 0, 0.0F}},
+	};
+
+	for (const auto &c : cases) {
+		LoanTerms terms{};
+		ASSERT_TRUE(read_all(c.input, &terms).complete) << c.input;
+		EXPECT_EQ(terms.purchase_price, c.terms.purchase_price);
+		EXPECT_EQ(terms.down_payment, c.terms.down_payment);
+		EXPECT_EQ(terms.payment_count, c.terms.payment_count);
+		EXPECT_EQ(terms.annual_rate, c.terms.annual_rate) << c.input;
+	}
+}
+
+// Every message of the terms entry fits the 80-column console on a line
+// of its own: each rejection at its worst (the longest word shown whole,
+// an overlong word, escaped bytes, numbers past either end of a range)
+// and input that ends before each answer.
+TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
+{
+	// The APR takes the first of the numbers, so it rejects three words.
+	const std::string worst = "wwwwwwwwwwwwwwwwwwww\n" +
+	                          std::string(300, 'w') + "\n" +
+	                          std::string(20, '\x01') + "\n" +
+	                          "-9999999999999999999\n"
+	                          "99999999999999999999\n";
+	std::string rejected;
+	std::string answered;
+	std::string messages;
 	LoanTerms terms{};
 
-	ASSERT_TRUE(read_all("900 100 2 12", &terms));
-	EXPECT_EQ(terms.purchase_price, 900);
-	EXPECT_EQ(terms.down_payment, 100);
-	EXPECT_EQ(terms.payment_count, 24);
-	EXPECT_EQ(terms.annual_rate, 12.0F / 100.0F);
+	for (const char *answer : {"900", "100", "2", "12"}) {
+		messages += read_all(answered, &terms).err;
+		answered += std::string(answer) + " ";
+		rejected += worst + answer + "\n";
+	}
+	const Session session = read_all(rejected, &terms);
+	ASSERT_TRUE(session.complete);
+	messages += session.err;
 
-	ASSERT_TRUE(read_all("-5 7 0 0", &terms));
-	EXPECT_EQ(terms.payment_count, 0);
-	EXPECT_EQ(terms.annual_rate, 0.0F);
+	std::istringstream lines(messages);
+	int count = 0;
+	for (std::string line; std::getline(lines, line); count++) {
+		EXPECT_EQ(line.rfind("loan-desk: ", 0), 0U) << line;
+		EXPECT_LE(line.size(), 79U) << line;
+	}
+	EXPECT_EQ(count, 4 + 3 * 5 + 3);
 }
