@@ -99,8 +99,9 @@ static constexpr Entry rate_entry = {
     0,
     take_rate};
 
-// Writes the prompt, visibly, and reads the answer.  False when input
-// ends or fails first, after saying so.
+// Writes the prompt, visibly, and reads the answer.  When input ends or
+// fails first, ends the prompt's line, so that the message has one of its
+// own, and says so: false.
 static bool
 ask(std::FILE *in, const Entry &entry, Word *word)
 {
@@ -109,6 +110,7 @@ ask(std::FILE *in, const Entry &entry, Word *word)
 	if (read_word(in, word))
 		return true;
 	const int read_errno = errno;
+	print_blank_lines(1);
 	if (std::ferror(in) != 0)
 		complain("cannot read %s: %s", entry.name,
 		         std::strerror(read_errno));

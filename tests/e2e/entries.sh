@@ -98,4 +98,43 @@ done
 run 'abc' USERNAME=jdoe
 check "end after a rejected answer fails" status_is 1
 
+# run_together INPUT: runs loan-desk with standard output and standard
+# error into one file, $work/out, as a terminal shows both.
+run_together() {
+	printf '%b' "$1" >"$work/in"
+	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
+	env -i PATH="$work/marker" USERNAME=jdoe $LOAN_DESK \
+		<"$work/in" >"$work/out" 2>&1
+}
+
+out_ends_with() {
+	[ "$(tail -c "${#1}" "$work/out"; echo .)" = "$1." ] ||
+		{ tail -c "${#1}" "$work/out"; return 1; }
+}
+
+# In a terminal, the message of ended input stands on a line of its own,
+# after the prompt's.
+if ! windows; then run_together '900 100 2'; fi
+posix_check "ended input ends the prompt's line before its message" \
+	out_ends_with "$rate_prompt"$'\n'"loan-desk: input ended before the APR was entered"$'\n'
+
+# prompt_shown_unanswered: with standard output a pipe, as when another
+# program drives the desk, the first prompt is out before it is answered.
+prompt_shown_unanswered() {
+	local shown="" from to pid
+	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
+	coproc desk { env -i PATH="$work/marker" USERNAME=jdoe $LOAN_DESK 2>/dev/null; }
+	# Bash forgets a coprocess's descriptors once it has ended.
+	from=${desk[0]} to=${desk[1]} pid=$desk_PID
+	IFS= read -r -t 10 -d : -u "$from" shown
+	printf '900 100 2 12\n' >&"$to"
+	exec {to}>&-
+	cat <&"$from" >/dev/null
+	wait "$pid"
+	[ "${shown##*$'\n'}" = "${price_prompt%: }" ] ||
+		{ echo "before the answer: [${shown: -80}]"; return 1; }
+}
+posix_check "a prompt is written before its answer is read" \
+	prompt_shown_unanswered
+
 finish

@@ -292,3 +292,18 @@ TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 	}
 	EXPECT_EQ(count, 4 + 3 * 5 + 3);
 }
+
+// A stream that cannot be read (here, one open only for writing) is not
+// one that ended: the message says so, after the prompt's line is ended.
+TEST(ReadTerms, SaysWhenInputCannotBeRead)
+{
+	LoanTerms terms{};
+	const Session session = read_all("900 100 2 12", &terms, "ab");
+
+	EXPECT_FALSE(session.complete);
+	EXPECT_EQ(session.out, "Enter the purchase price in whole dollars: \n");
+	EXPECT_EQ(
+	    session.err.rfind("loan-desk: cannot read the purchase price: ", 0),
+	    0U)
+	    << session.err;
+}
