@@ -52,6 +52,30 @@ read_word(std::FILE *in, Word *word)
 	return finish_word(in, skip_space(in, std::getc(in)), word);
 }
 
+// As read_word, for the first word of the input.  Windows editors start a
+// UTF-8 file with a byte-order mark; it is no part of the answer.  Only a
+// whole mark at the very start is skipped: bytes that merely begin one
+// stay in the word, which is then rejected like any other.
+bool
+read_first_word(std::FILE *in, Word *word)
+{
+	static const char mark[] = "\xef\xbb\xbf";
+	const std::size_t mark_length = sizeof mark - 1;
+	int c = std::getc(in);
+
+	word->length = 0;
+	while (word->length < mark_length &&
+	       c == static_cast<unsigned char>(mark[word->length])) {
+		add_byte(word, c);
+		c = std::getc(in);
+	}
+	if (word->length == mark_length)
+		word->length = 0;
+	if (word->length == 0)
+		c = skip_space(in, c);
+	return finish_word(in, c, word);
+}
+
 // A word that overflowed the buffer or holds a NUL byte is not what its
 // text says, and so is never a number.
 bool

@@ -18,6 +18,7 @@ struct Word {
 };
 
 bool read_word(std::FILE *in, Word *word);
+bool read_first_word(std::FILE *in, Word *word);
 bool word_is_intact(const Word &word);
 void skip_rest_of_line(std::FILE *in, const Word &word);
 

@@ -103,11 +103,11 @@ static constexpr Entry rate_entry = {
 // fails first, ends the prompt's line, so that the message has one of its
 // own, and says so: false.
 static bool
-ask(std::FILE *in, const Entry &entry, Word *word)
+ask(std::FILE *in, const Entry &entry, bool at_start, Word *word)
 {
 	std::printf("%s", entry.prompt);
 	std::fflush(stdout);
-	if (read_word(in, word))
+	if (at_start ? read_first_word(in, word) : read_word(in, word))
 		return true;
 	const int read_errno = errno;
 	print_blank_lines(1);
@@ -151,11 +151,11 @@ reject(std::FILE *in, const Entry &entry, const Word &word)
 
 // Asks until an answer is taken: false when input ends first.
 static bool
-read_entry(std::FILE *in, const Entry &entry, LoanTerms *terms)
+read_entry(std::FILE *in, const Entry &entry, bool at_start, LoanTerms *terms)
 {
 	Word word;
 
-	while (ask(in, entry, &word)) {
+	for (; ask(in, entry, at_start, &word); at_start = false) {
 		if (word_is_intact(word) && entry.take(word.text, terms))
 			return true;
 		reject(in, entry, word);
@@ -168,14 +168,14 @@ read_entry(std::FILE *in, const Entry &entry, LoanTerms *terms)
 bool
 read_terms(std::FILE *in, LoanTerms *terms)
 {
-	if (!read_entry(in, price_entry, terms))
+	if (!read_entry(in, price_entry, true, terms))
 		return false;
 	print_blank_lines(1);
-	if (!read_entry(in, down_entry, terms))
+	if (!read_entry(in, down_entry, false, terms))
 		return false;
 	print_blank_lines(1);
-	if (!read_entry(in, years_entry, terms))
+	if (!read_entry(in, years_entry, false, terms))
 		return false;
 	print_blank_lines(1);
-	return read_entry(in, rate_entry, terms);
+	return read_entry(in, rate_entry, false, terms);
 }

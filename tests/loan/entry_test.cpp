@@ -181,6 +181,39 @@ TEST(ReadWord, SkippingTheRestOfALineStopsAtItsEnd)
 	EXPECT_STREQ(word.text, "xyz");
 }
 
+// Windows editors start a UTF-8 file with a byte-order mark.  Only a
+// whole mark, and only as the input's first bytes, is skipped; the bytes
+// of a partial one are a word of their own.
+TEST(ReadFirstWord, SkipsAByteOrderMarkAtTheVeryStart)
+{
+	const std::string mark = "\xef\xbb\xbf";
+	const struct {
+		std::string input;
+		std::string first; // empty: no word at all
+	} cases[] = {
+	    {mark + "900 100", "900"},
+	    {mark + "\r\n 900", "900"},
+	    {"900 100", "900"},
+	    {"  900", "900"},
+	    {" " + mark + "900", mark + "900"},
+	    {mark + mark + "900", mark + "900"},
+	    {mark.substr(0, 2) + "900", mark.substr(0, 2) + "900"},
+	    {mark.substr(0, 1) + " 900", mark.substr(0, 1)},
+	    {mark, ""},
+	    {"", ""},
+	};
+
+	for (const auto &c : cases) {
+		Input input(c.input);
+		Word word;
+		EXPECT_EQ(read_first_word(input.file, &word), !c.first.empty());
+		if (!c.first.empty()) {
+			EXPECT_EQ(word.text, c.first);
+			EXPECT_TRUE(word_is_intact(word));
+		}
+	}
+}
+
 static Word
 word_of(const std::string &text)
 {
@@ -238,14 +271,18 @@ read_all(const std::string &text, LoanTerms *terms, const char *mode = "rb")
 	        testing::internal::GetCapturedStderr()};
 }
 
+// A byte-order mark counts only at the start.
 TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 {
+	const std::string mark = "\xef\xbb\xbf";
 	const struct {
 		std::string input;
 		LoanTerms terms;
 	} cases[] = {
 	    {"900 100 2 12", {900, 100, 24, 0.12F}},
 	    {"-5 7 0 0", {-5, 7, 0, 0.0F}},
+	    {mark + "900 100 2 12", {900, 100, 24, 0.12F}},
+	    {"900 " + mark + "100\n7 2 12", {900, 7, 24, 0.12F}},
 	};
 
 	for (const auto &c : cases) {
