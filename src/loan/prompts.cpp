@@ -2,6 +2,7 @@
 #include "loan/prompts.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -40,6 +41,8 @@ take_years(const char *text, LoanTerms *terms)
 	return true;
 }
 
+// The statement shows the rate as the stored fraction times 100, which
+// for the largest single-precision percentages comes out infinite.
 static bool
 take_rate(const char *text, LoanTerms *terms)
 {
@@ -47,7 +50,10 @@ take_rate(const char *text, LoanTerms *terms)
 
 	if (!parse_rate(text, &percentage))
 		return false;
-	terms->annual_rate = percentage / 100.0F;
+	const float rate = percentage / 100.0F;
+	if (!std::isfinite(rate * 100.0F))
+		return false;
+	terms->annual_rate = rate;
 	return true;
 }
 

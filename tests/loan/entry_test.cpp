@@ -271,7 +271,8 @@ read_all(const std::string &text, LoanTerms *terms, const char *mode = "rb")
 	        testing::internal::GetCapturedStderr()};
 }
 
-// A byte-order mark counts only at the start.
+// A byte-order mark counts only at the start; a rate whose shown
+// percentage would be infinite is asked again.
 TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 {
 	const std::string mark = "\xef\xbb\xbf";
@@ -283,6 +284,9 @@ TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 	    {"-5 7 0 0", {-5, 7, 0, 0.0F}},
 	    {mark + "900 100 2 12", {900, 100, 24, 0.12F}},
 	    {"900 " + mark + "100\n7 2 12", {900, 7, 24, 0.12F}},
+	    {"1 0 1 3.4028235e38\n12", {1, 0, 12, 0.12F}},
+	    {"1 0 1 -3.4028235e38\n12", {1, 0, 12, 0.12F}},
+	    {"1 0 1 3.4e38", {1, 0, 12, 3.4e38F / 100.0F}},
 	};
 
 	for (const auto &c : cases) {
