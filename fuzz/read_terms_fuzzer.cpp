@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "loan/desk.h"
+#include "loan/prompts.h"
 
 // Fillings that a reader which forgets a term cannot pass for an answer:
 // neither count is a multiple of 12, neither rate is finite, and a price
@@ -46,11 +46,12 @@ same(const LoanTerms &first, const LoanTerms &second)
 	       first.annual_rate == second.annual_rate;
 }
 
+// The statement shows the rate times 100: that too must be a number.
 static bool
 usable(const LoanTerms &terms)
 {
 	return terms.payment_count % 12 == 0 &&
-	       std::isfinite(terms.annual_rate);
+	       std::isfinite(terms.annual_rate * 100.0F);
 }
 
 // The fuzzer is run with the diagnostics thrown away; written a byte at a

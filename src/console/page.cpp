@@ -60,7 +60,7 @@ finish_page()
 
 	if (flushed && std::ferror(stdout) == 0)
 		return 0;
-	std::fprintf(stderr, "loan-desk: write error: %s\n",
-	             flushed ? "output was lost" : std::strerror(flush_errno));
+	complain("write error: %s",
+	         flushed ? "output was lost" : std::strerror(flush_errno));
 	return 1;
 }

@@ -4,6 +4,7 @@
 #ifndef LOAN_DESK_CONSOLE_PAGE_H
 #define LOAN_DESK_CONSOLE_PAGE_H
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
@@ -19,14 +20,29 @@ int finish_page();
 
 // Writes the label, then the row's values through format, whose first
 // conversion is the "%*s" padding field.  The padding is measured from what
-// the label's own output call reports, so the value lands on value_column.
-// The formats are the statement's own literals; none comes from input.
+// the label's own output call reports, so the value lands on value_column;
+// a label that reaches it is followed by one space.  The formats are the
+// statement's own literals; none comes from input.
 template <typename... Values>
 void
 print_row(const char *label, const char *format, Values... values)
 {
 	const int label_width = std::printf("%s", label);
-	std::printf(format, value_column - label_width, " ", values...);
+	std::printf(format, std::max(value_column - label_width, 0), " ",
+	            values...);
+}
+
+// Writes "loan-desk: ", the message and a line end to standard error.
+// Standard output goes first, so that where both reach one terminal the
+// message comes after what was written before it.
+template <typename... Values>
+void
+complain(const char *format, Values... values)
+{
+	std::fflush(stdout);
+	std::fputs("loan-desk: ", stderr);
+	std::fprintf(stderr, format, values...);
+	std::fputc('\n', stderr);
 }
 
 #endif

@@ -27,6 +27,7 @@ login_name()
 #else
 
 #include <cerrno>
+#include <csignal>
 #include <sys/wait.h>
 
 // As a shell reports it: a command ended by signal N has status 128 + N.
@@ -35,6 +36,9 @@ constexpr unsigned long signal_status_base = 128;
 bool
 clear_console(unsigned long *failure_code)
 {
+	// A program started with SIGCHLD ignored has its children reaped
+	// unseen, and system() then finds no status to return.
+	std::signal(SIGCHLD, SIG_DFL);
 	// Clearing is the job of the terminal's own `clear` command; the
 	// command line is a fixed word, and nothing typed reaches the shell.
 	// NOLINTNEXTLINE(cert-env33-c)

@@ -70,24 +70,27 @@ check "interest-free interest as stated" \
 
 # --- Quoted messages and ranges -----------------------------------------
 
-# answers_before ENTRY: valid answers for the entries asked before it.
+# answers_before ENTRY: valid answers for the entries asked before it,
+# ENTRY as a message names it ("the APR", "an APR").
 answers_before() {
 	case $1 in
-	"the purchase price") echo "" ;;
-	"the down payment") echo "900 " ;;
-	"the loan term") echo "900 100 " ;;
-	"the APR") echo "900 100 2 " ;;
+	*"purchase price") echo "" ;;
+	*"down payment") echo "900 " ;;
+	*"loan term") echo "900 100 " ;;
+	*APR) echo "900 100 2 " ;;
 	*) echo "unknown entry: $1" >&2; return 1 ;;
 	esac
 }
 
 description=$(section DESCRIPTION)
-rejected=$(printf '%s\n' "$description" | grep -E '^loan-desk: ".*" is not ')
-check "a rejected entry's message is quoted" test -n "$rejected"
-word=${rejected#loan-desk: \"} word=${word%%\"*}
-entry=${rejected#*\" is not } entry=${entry%%: enter *}
-run "$(answers_before "$entry")$word\\n900 100 2 12\\n" USERNAME=jdoe
-check "the rejected-entry message is written as quoted" err_has "$rejected"
+rejections=$(printf '%s\n' "$description" | grep -E '^loan-desk: ".*" is not ')
+check "rejected entries' messages are quoted" test -n "$rejections"
+while IFS= read -r rejected; do
+	word=${rejected#loan-desk: \"} word=${word%%\"*}
+	entry=${rejected#*\" is not } entry=${entry%%: *}
+	run "$(answers_before "$entry")$word\\n900 100 2 12\\n" USERNAME=jdoe
+	check "[$rejected] is written as quoted" err_has "$rejected"
+done <<<"$rejections"
 
 ended=$(printf '%s\n' "$description" | grep -E '^loan-desk: input ended before ')
 check "the ended-input message is quoted" test -n "$ended"
@@ -96,14 +99,17 @@ run "$(answers_before "$entry")" USERNAME=jdoe
 check "the ended-input message is written as quoted" err_has "$ended"
 check "ended input exits 1 as stated" status_is 1
 
-# Each range the page states is the one the program asks for.
-run 'x\n900 100 x\n2 12\n' USERNAME=jdoe
-run_err=$(cat "$work/err")
+# Each range the page states is the one the program holds to: a number
+# just past either end is refused, naming that end.
 ranges=$(printf '%s\n' "$description" | grep -oE '(dollars|years) from -?[0-9]+ to [0-9]+')
 check "the page states the ranges of dollars and years" \
 	test "$(grep -c . <<<"$ranges")" -ge 2
-while IFS= read -r range; do
-	check "the program asks for $range" grep -qF -- "$range" <<<"$run_err"
+while read -r unit _ low _ high; do
+	entry="the purchase price"
+	[ "$unit" = dollars ] || entry="the loan term"
+	run "$(answers_before "$entry")$((low - 1))\\n$((high + 1))\\n" USERNAME=jdoe
+	check "$unit from $low" err_has ": at least $low"
+	check "$unit to $high" err_has ": at most $high"
 done <<<"$ranges"
 
 finish

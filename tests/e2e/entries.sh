@@ -19,20 +19,33 @@ for word in abc 12abc 9,000 '$900' 7.5 0x10 - + 2147483648 -2147483649 \
 	run "$word 5 5 5\n900\n100 2 12\n" USERNAME=jdoe
 	check "price '$word' is asked again" asked_twice "$price_prompt"
 	check "price '$word' is named on standard error" \
-		err_has "loan-desk: \"$word\" is not the purchase price"
+		err_has "loan-desk: \"$word\" is not a purchase price: "
 	check "price '$word': the run goes on to the statement" \
 		row_is "Purchase Price:" '$900.00'
 done
 
-run '900\n100\n178956971\n2\n12\n' USERNAME=jdoe
+# Each message names what was wanted: the form, or the end of the range
+# that a number passed.
+run '9,000\n2147483648\n-2147483649\n900 100 2 12\n' USERNAME=jdoe
+check "a price of the wrong form asks for whole dollars" \
+	err_has 'loan-desk: "9,000" is not a purchase price: enter whole dollars'
+check "too large a price states the largest" \
+	err_has '"2147483648" is not a purchase price: at most 2147483647'
+check "too small a price states the smallest" \
+	err_has '"-2147483649" is not a purchase price: at least -2147483648'
+run '900\n100\n178956971\n-178956971\n2\n12\n' USERNAME=jdoe
 check "a term whose months overflow is asked again" asked_twice "$years_prompt"
-check "the years' range is stated" err_has "whole years from -178956970 to 178956970"
+check "the years' range is stated" \
+	err_has '"178956971" is not a loan term: at most 178956970'
+check "the years' lower end is stated" \
+	err_has '"-178956971" is not a loan term: at least -178956970'
 check "the next term is taken" row_is "Number of Payments" "24      "
 
 for word in abc nan inf infinity 0x1p3 7.5% 1e39 7.5e 1.2.3 . e5; do
 	run "900 100 2 $word\n12\n" USERNAME=jdoe
 	check "rate '$word' is asked again" asked_twice "$rate_prompt"
-	check "rate '$word' is named" err_has "\"$word\" is not the APR"
+	check "rate '$word' is named" \
+		err_has "\"$word\" is not an APR: enter a percentage such as 7.5"
 	check "rate '$word': the next rate is taken" \
 		row_is "Annual Interest Rate:" "12.00%"
 done
@@ -64,7 +77,8 @@ check "the NUL is shown escaped" err_has '"12\x003" is not'
 long=$(head -c 100000 /dev/zero | tr '\0' 7)
 run "$long\n900 100 2 12\n" USERNAME=jdoe
 check "an endless word is rejected" asked_twice "$price_prompt"
-check "an endless word is shown cut short" err_has '777..." is not the purchase price'
+check "an endless word is shown cut short" \
+	err_has '"77777777777777777..." is not a purchase price'
 check "after an endless word the run goes on" same_as_golden typical-after-retry.out
 run '\033[2J 900 100 2 12\n900 100 2 12\n' USERNAME=jdoe
 check "escape bytes are shown escaped" err_has '"\x1b[2J" is not'
@@ -83,5 +97,44 @@ for given in 0 1 2 3; do
 done
 run 'abc' USERNAME=jdoe
 check "end after a rejected answer fails" status_is 1
+
+# run_together INPUT: runs loan-desk with standard output and standard
+# error into one file, $work/out, as a terminal shows both.
+run_together() {
+	printf '%b' "$1" >"$work/in"
+	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
+	env -i PATH="$work/marker" USERNAME=jdoe $LOAN_DESK \
+		<"$work/in" >"$work/out" 2>&1
+}
+
+out_ends_with() {
+	[ "$(tail -c "${#1}" "$work/out"; echo .)" = "$1." ] ||
+		{ tail -c "${#1}" "$work/out"; return 1; }
+}
+
+# In a terminal, the message of ended input stands on a line of its own,
+# after the prompt's.
+if ! windows; then run_together '900 100 2'; fi
+posix_check "ended input ends the prompt's line before its message" \
+	out_ends_with "$rate_prompt"$'\n'"loan-desk: input ended before the APR was entered"$'\n'
+
+# prompt_shown_unanswered: with standard output a pipe, as when another
+# program drives the desk, the first prompt is out before it is answered.
+prompt_shown_unanswered() {
+	local shown="" from to pid
+	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
+	coproc desk { env -i PATH="$work/marker" USERNAME=jdoe $LOAN_DESK 2>/dev/null; }
+	# Bash forgets a coprocess's descriptors once it has ended.
+	from=${desk[0]} to=${desk[1]} pid=$desk_PID
+	IFS= read -r -t 10 -d : -u "$from" shown
+	printf '900 100 2 12\n' >&"$to"
+	exec {to}>&-
+	cat <&"$from" >/dev/null
+	wait "$pid"
+	[ "${shown##*$'\n'}" = "${price_prompt%: }" ] ||
+		{ echo "before the answer: [${shown: -80}]"; return 1; }
+}
+posix_check "a prompt is written before its answer is read" \
+	prompt_shown_unanswered
 
 finish

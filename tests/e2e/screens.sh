@@ -29,6 +29,39 @@ posix_check "missing clear command reports 127" \
 	out_has 'Crap, a thing happened  127$$$$$$$$'
 posix_check "missing clear does not fail the run" status_is 0
 
+# A stand-in whose shell is ended by a signal, as a shell is that dies
+# while clear runs: 128 plus the signal, as a shell would report it.
+mkdir "$work/killed"
+printf '#!/bin/sh\nkill -TERM "$PPID"\n' >"$work/killed/clear"
+chmod +x "$work/killed/clear"
+clear_kind=killed
+run '900 100 2 12\n' USERNAME=jdoe
+posix_check "clear ended by SIGTERM reports 143" \
+	out_has 'Crap, a thing happened  143$$$$$$$$'
+
+# Some service managers and shells start programs with SIGCHLD ignored;
+# clear's own status is still the one reported.
+run_sigchld_ignored() {
+	printf '900 100 2 12\n' >"$work/in"
+	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
+	env -i PATH="$work/$clear_kind" USERNAME=jdoe "$(command -v perl)" \
+		-e '$SIG{CHLD} = "IGNORE"; exec @ARGV or die' $LOAN_DESK \
+		<"$work/in" >"$work/out" 2>"$work/err"
+	status=$?
+}
+if ! windows; then
+	clear_kind=marker
+	run_sigchld_ignored
+fi
+posix_check "with SIGCHLD ignored, a clear that succeeds reports nothing" \
+	same_as_golden typical.out
+if ! windows; then
+	clear_kind=failing
+	run_sigchld_ignored
+fi
+posix_check "with SIGCHLD ignored, a failed clear reports its own status" \
+	same_as_golden clear-failed.out
+
 # On Windows the real cls runs, through the command interpreter; when that
 # cannot be started, Windows' last error is shown: 3, the path not found,
 # where errno would say 2.

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "loan/desk.h"
-#include "loan/entry.h"
+#include "loan/answers.h"
+#include "loan/prompts.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
+#include <vector>
 
 constexpr long long int32_min = INT32_MIN;
 constexpr long long int32_max = INT32_MAX;
@@ -85,28 +89,38 @@ TEST(ParseRate, RejectsWhatNoPersonMeansAsARate)
 	}
 }
 
-// Reads from a string as if it were standard input.  A temporary file
-// rather than a memory stream, so that the same tests run on Windows.
+// Reads from a string as if it were standard input, through a file of
+// the test's own name in the folder the tests run in (the build's), which
+// any platform lets the tests write.  One at a time per test.
 class Input
 {
       public:
-	explicit Input(const std::string &text) : file(std::tmpfile())
+	explicit Input(const std::string &text, const char *mode = "rb")
 	{
-		if (file == nullptr ||
-		    std::fwrite(text.data(), 1, text.size(), file) !=
-		        text.size() ||
-		    std::fseek(file, 0, SEEK_SET) != 0) {
-			std::perror("entry_test: temporary input file");
+		const testing::TestInfo *test =
+		    testing::UnitTest::GetInstance()->current_test_info();
+		path = std::string(test->test_suite_name()) + "." +
+		       test->name() + ".in";
+		std::FILE *out = std::fopen(path.c_str(), "wb");
+		const bool written = out != nullptr &&
+		                     std::fwrite(text.data(), 1, text.size(),
+		                                 out) == text.size() &&
+		                     std::fclose(out) == 0;
+		file = written ? std::fopen(path.c_str(), mode) : nullptr;
+		if (file == nullptr) {
+			std::perror(path.c_str());
 			std::abort();
 		}
 	}
 	~Input()
 	{
 		std::fclose(file);
+		std::remove(path.c_str());
 	}
 	Input(const Input &) = delete;
 	Input &operator=(const Input &) = delete;
-	std::FILE *file;
+	std::string path;
+	std::FILE *file = nullptr;
 };
 
 TEST(ReadWord, SplitsOnAnyWhiteSpaceAcrossLines)
@@ -124,10 +138,12 @@ TEST(ReadWord, SplitsOnAnyWhiteSpaceAcrossLines)
 	EXPECT_FALSE(read_word(input.file, &word));
 }
 
+// The manual promises words of up to 127 bytes.
 TEST(ReadWord, KeepsOverlongAndNulWordsFromPassingAsNumbers)
 {
 	const std::string text =
-	    std::string(1000, '7') + " 12" + std::string(1, '\0') + "3 next";
+	    std::string(1000, '7') + " 12" + std::string(1, '\0') + "3 " +
+	    std::string(127, '7') + " " + std::string(128, '7') + " next";
 	Input input(text);
 	Word word;
 
@@ -138,6 +154,12 @@ TEST(ReadWord, KeepsOverlongAndNulWordsFromPassingAsNumbers)
 
 	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_EQ(word.length, 4U);
+	EXPECT_FALSE(word_is_intact(word));
+
+	ASSERT_TRUE(read_word(input.file, &word));
+	EXPECT_TRUE(word_is_intact(word));
+	EXPECT_EQ(std::string(word.text), std::string(127, '7'));
+	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_FALSE(word_is_intact(word));
 
 	ASSERT_TRUE(read_word(input.file, &word));
@@ -159,30 +181,187 @@ TEST(ReadWord, SkippingTheRestOfALineStopsAtItsEnd)
 	EXPECT_STREQ(word.text, "xyz");
 }
 
-static bool
-read_all(const std::string &text, LoanTerms *terms)
+// Windows editors start a UTF-8 file with a byte-order mark.  Only a
+// whole mark, and only as the input's first bytes, is skipped; the bytes
+// of a partial one are a word of their own.
+TEST(ReadFirstWord, SkipsAByteOrderMarkAtTheVeryStart)
 {
-	Input input(text);
+	const std::string mark = "\xef\xbb\xbf";
+	const struct {
+		std::string input;
+		std::string first; // empty: no word at all
+	} cases[] = {
+	    {mark + "900 100", "900"},
+	    {mark + "\r\n 900", "900"},
+	    {"900 100", "900"},
+	    {"  900", "900"},
+	    {" " + mark + "900", mark + "900"},
+	    {mark + mark + "900", mark + "900"},
+	    {mark.substr(0, 2) + "900", mark.substr(0, 2) + "900"},
+	    {mark.substr(0, 1) + " 900", mark.substr(0, 1)},
+	    {mark, ""},
+	    {"", ""},
+	};
+
+	for (const auto &c : cases) {
+		Input input(c.input);
+		Word word;
+		EXPECT_EQ(read_first_word(input.file, &word), !c.first.empty());
+		if (!c.first.empty()) {
+			EXPECT_EQ(word.text, c.first);
+			EXPECT_TRUE(word_is_intact(word));
+		}
+	}
+}
+
+static Word
+word_of(const std::string &text)
+{
+	Word word{};
+
+	word.length = text.size();
+	text.copy(word.text, std::min(text.size(), word_capacity - 1));
+	return word;
+}
+
+// What a diagnostic shows of a word: bytes that could drive the terminal
+// or end the quotes are escaped, and the echo never passes 20 columns.
+TEST(EchoWord, EscapesAndCutsToTwentyColumns)
+{
+	const struct {
+		std::string word;
+		const char *echo;
+	} cases[] = {
+	    {"9,000", "9,000"},
+	    {"\"7\"or\\7", "\\x227\\x22or\\x5c7"},
+	    {"\"\\", "\\x22\\x5c"},
+	    {"\x1b[2J", "\\x1b[2J"},
+	    {"12" + std::string(1, '\0') + "3", "12\\x003"},
+	    {"12345678901234567890", "12345678901234567890"},
+	    {"123456789012345678901", "12345678901234567..."},
+	    {"\x01\x02\x03\x04\x05", "\\x01\\x02\\x03\\x04\\x05"},
+	    {"\x01\x02\x03\x04\x05\x06", "\\x01\\x02\\x03\\x04..."},
+	    {"1234567890123456\x01", "1234567890123456\\x01"},
+	    {"12345678901234567\x01", "12345678901234567..."},
+	    {std::string(1000, '7'), "77777777777777777..."},
+	};
+
+	for (const auto &c : cases) {
+		char echo[echo_size];
+		echo_word(word_of(c.word), echo);
+		EXPECT_STREQ(echo, c.echo);
+	}
+}
+
+struct Session {
+	bool complete;
+	std::string out;
+	std::string err;
+};
+
+static Session
+read_all(const std::string &text, LoanTerms *terms, const char *mode = "rb")
+{
+	Input input(text, mode);
 
 	testing::internal::CaptureStdout();
 	testing::internal::CaptureStderr();
 	const bool complete = read_terms(input.file, terms);
-	testing::internal::GetCapturedStdout();
-	testing::internal::GetCapturedStderr();
-	return complete;
+	return {complete, testing::internal::GetCapturedStdout(),
+	        testing::internal::GetCapturedStderr()};
 }
 
+// A byte-order mark counts only at the start; a rate whose shown
+// percentage would be infinite is asked again.
 TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 {
+	const std::string mark = "\xef\xbb\xbf";
+	const struct {
+		std::string input;
+		LoanTerms terms;
+	} cases[] = {
+	    {"900 100 2 12", {900, 100, 24, 0.12F}},
+	    {"-5 7 0 0", {-5, 7, 0, 0.0F}},
+	    {mark + "900 100 2 12", {900, 100, 24, 0.12F}},
+	    {"900 " + mark + "100\n7 2 12", {900, 7, 24, 0.12F}},
+	    {"1 0 1 3.4028235e38\n12", {1, 0, 12, 0.12F}},
+	    {"1 0 1 -3.4028235e38\n12", {1, 0, 12, 0.12F}},
+	    {"1 0 1 3.4e38", {1, 0, 12, 3.4e38F / 100.0F}},
+	};
+
+	for (const auto &c : cases) {
+		LoanTerms terms{};
+		ASSERT_TRUE(read_all(c.input, &terms).complete) << c.input;
+		EXPECT_EQ(terms.purchase_price, c.terms.purchase_price);
+		EXPECT_EQ(terms.down_payment, c.terms.down_payment);
+		EXPECT_EQ(terms.payment_count, c.terms.payment_count);
+		EXPECT_EQ(terms.annual_rate, c.terms.annual_rate) << c.input;
+	}
+}
+
+// Every message of the terms entry fits the 80-column console on a line
+// of its own: each rejection at its worst (the longest word shown whole,
+// an overlong word, escaped bytes, numbers past either end of a range)
+// and input that ends before each answer.
+TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
+{
+	// The APR takes the first of the numbers, so it rejects three words.
+	const std::string worst = "wwwwwwwwwwwwwwwwwwww\n" +
+	                          std::string(300, 'w') + "\n" +
+	                          std::string(20, '\x01') + "\n" +
+	                          "-9999999999999999999\n"
+	                          "99999999999999999999\n";
+	std::string rejected;
+	std::string answered;
+	std::string messages;
 	LoanTerms terms{};
 
-	ASSERT_TRUE(read_all("900 100 2 12", &terms));
-	EXPECT_EQ(terms.purchase_price, 900);
-	EXPECT_EQ(terms.down_payment, 100);
-	EXPECT_EQ(terms.payment_count, 24);
-	EXPECT_EQ(terms.annual_rate, 12.0F / 100.0F);
+	for (const char *answer : {"900", "100", "2", "12"}) {
+		messages += read_all(answered, &terms).err;
+		answered += std::string(answer) + " ";
+		rejected += worst + answer + "\n";
+	}
+	const Session session = read_all(rejected, &terms);
+	ASSERT_TRUE(session.complete);
+	messages += session.err;
 
-	ASSERT_TRUE(read_all("-5 7 0 0", &terms));
-	EXPECT_EQ(terms.payment_count, 0);
-	EXPECT_EQ(terms.annual_rate, 0.0F);
+	std::istringstream lines(messages);
+	int count = 0;
+	for (std::string line; std::getline(lines, line); count++) {
+		EXPECT_EQ(line.rfind("loan-desk: ", 0), 0U) << line;
+		EXPECT_LE(line.size(), 79U) << line;
+	}
+	EXPECT_EQ(count, 4 + 3 * 5 + 3);
+}
+
+// Input that ends leaves the prompt's line ended; input that cannot be
+// read (here, a stream open only for writing) says so instead.
+TEST(ReadTerms, SaysWhetherInputEndedOrCannotBeRead)
+{
+	const std::string prompt =
+	    "Enter the purchase price in whole dollars: ";
+	LoanTerms terms{};
+
+	const Session ended = read_all("", &terms);
+	EXPECT_FALSE(ended.complete);
+	EXPECT_EQ(ended.out, prompt + "\n");
+	EXPECT_EQ(ended.err, "loan-desk: input ended before the purchase "
+	                     "price was entered\n");
+
+	bool read_fails = false;
+	{
+		Input probe("", "ab");
+		read_fails = std::getc(probe.file) == EOF &&
+		             std::ferror(probe.file) != 0;
+	}
+	if (!read_fails)
+		GTEST_SKIP() << "this C library reads a write-only stream as "
+		                "ended (Windows does)";
+	const Session failed = read_all("900 100 2 12", &terms, "ab");
+	EXPECT_FALSE(failed.complete);
+	EXPECT_EQ(failed.out, prompt + "\n");
+	EXPECT_EQ(
+	    failed.err.rfind("loan-desk: cannot read the purchase price: ", 0),
+	    0U)
+	    << failed.err;
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "loan/entry.h"
+#include "loan/answers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,24 +15,65 @@ is_space(int c)
 }
 
 // Keeps the first bytes of an overlong word and counts the rest, so that
-// no input can outgrow the buffer.  False when input ends before a word.
+// no input can outgrow the buffer.
+static void
+add_byte(Word *word, int c)
+{
+	if (word->length < word_capacity - 1)
+		word->text[word->length] = static_cast<char>(c);
+	word->length++;
+}
+
+// Adds c and what follows it up to white space or the end of input.
+// False when that makes no word at all.
+static bool
+finish_word(std::FILE *in, int c, Word *word)
+{
+	for (; c != EOF && !is_space(c); c = std::getc(in))
+		add_byte(word, c);
+	word->text[std::min(word->length, word_capacity - 1)] = '\0';
+	word->ended_by = c;
+	return word->length > 0;
+}
+
+static int
+skip_space(std::FILE *in, int c)
+{
+	while (is_space(c))
+		c = std::getc(in);
+	return c;
+}
+
+// False when input ends before a word.
 bool
 read_word(std::FILE *in, Word *word)
 {
-	int c = std::getc(in);
-	std::size_t length = 0;
+	word->length = 0;
+	return finish_word(in, skip_space(in, std::getc(in)), word);
+}
 
-	while (is_space(c))
+// As read_word, for the first word of the input.  Windows editors start a
+// UTF-8 file with a byte-order mark; it is no part of the answer.  Only a
+// whole mark at the very start is skipped: bytes that merely begin one
+// stay in the word, which is then rejected like any other.
+bool
+read_first_word(std::FILE *in, Word *word)
+{
+	static const char mark[] = "\xef\xbb\xbf";
+	const std::size_t mark_length = sizeof mark - 1;
+	int c = std::getc(in);
+
+	word->length = 0;
+	while (word->length < mark_length &&
+	       c == static_cast<unsigned char>(mark[word->length])) {
+		add_byte(word, c);
 		c = std::getc(in);
-	for (; c != EOF && !is_space(c); c = std::getc(in)) {
-		if (length < word_capacity - 1)
-			word->text[length] = static_cast<char>(c);
-		length++;
 	}
-	word->text[std::min(length, word_capacity - 1)] = '\0';
-	word->length = length;
-	word->ended_by = c;
-	return length > 0;
+	if (word->length == mark_length)
+		word->length = 0;
+	if (word->length == 0)
+		c = skip_space(in, c);
+	return finish_word(in, c, word);
 }
 
 // A word that overflowed the buffer or holds a NUL byte is not what its
@@ -52,22 +93,44 @@ skip_rest_of_line(std::FILE *in, const Word &word)
 		c = std::getc(in);
 }
 
-// Echoes a word in a diagnostic with control bytes escaped, so that what
-// was typed cannot drive the terminal.
-void
-print_word(std::FILE *out, const Word &word)
+// How a byte is echoed: as itself, or as \xNN when it could drive the
+// terminal or be taken for the quotes around the echo.  Returns the
+// columns it takes.
+static std::size_t
+escape_byte(unsigned char byte, char (&shown)[sizeof "\\xff"])
 {
-	const std::size_t kept = std::min(word.length, word_capacity - 1);
-
-	std::fputc('"', out);
-	for (std::size_t i = 0; i < kept; i++) {
-		const auto byte = static_cast<unsigned char>(word.text[i]);
-		if (std::isprint(byte) != 0 && byte != '"' && byte != '\\')
-			std::fputc(byte, out);
-		else
-			std::fprintf(out, "\\x%02x", byte);
+	if (std::isprint(byte) != 0 && byte != '"' && byte != '\\') {
+		shown[0] = static_cast<char>(byte);
+		shown[1] = '\0';
+		return 1;
 	}
-	std::fputs(kept < word.length ? "...\"" : "\"", out);
+	std::snprintf(shown, sizeof shown, "\\x%02x", byte);
+	return sizeof shown - 1;
+}
+
+// A word too wide for the echo is cut where "..." still fits after it.
+void
+echo_word(const Word &word, char (&echo)[echo_size])
+{
+	static const char cut_mark[] = "...";
+	const std::size_t kept = std::min(word.length, word_capacity - 1);
+	std::size_t width = 0;
+	std::size_t cut = 0;
+
+	for (std::size_t i = 0; i < kept; i++) {
+		char shown[sizeof "\\xff"];
+		const std::size_t shown_width = escape_byte(
+		    static_cast<unsigned char>(word.text[i]), shown);
+		if (width + shown_width > echo_width) {
+			std::memcpy(echo + cut, cut_mark, sizeof cut_mark);
+			return;
+		}
+		std::memcpy(echo + width, shown, shown_width);
+		width += shown_width;
+		if (width + sizeof cut_mark - 1 <= echo_width)
+			cut = width;
+	}
+	echo[width] = '\0';
 }
 
 static const char *
@@ -87,7 +150,7 @@ skip_sign(const char *text)
 }
 
 // An optional sign and decimal digits, nothing else.
-static bool
+bool
 is_whole_form(const char *text)
 {
 	int digits = 0;

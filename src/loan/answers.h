@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Reading the borrower's answers: whitespace-separated words of input,
-// each checked whole before it becomes a term.
-#ifndef LOAN_DESK_LOAN_ENTRY_H
-#define LOAN_DESK_LOAN_ENTRY_H
+// each checked whole before it becomes a number.
+#ifndef LOAN_DESK_LOAN_ANSWERS_H
+#define LOAN_DESK_LOAN_ANSWERS_H
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
+// Words longer than 127 bytes are never numbers; the rest is only counted.
 constexpr std::size_t word_capacity = 128;
 
 struct Word {
@@ -17,10 +18,17 @@ struct Word {
 };
 
 bool read_word(std::FILE *in, Word *word);
+bool read_first_word(std::FILE *in, Word *word);
 bool word_is_intact(const Word &word);
 void skip_rest_of_line(std::FILE *in, const Word &word);
-void print_word(std::FILE *out, const Word &word);
 
+// A rejected word as a diagnostic shows it: at most echo_width columns,
+// so that the message fits on the console's line.
+constexpr std::size_t echo_width = 20;
+constexpr std::size_t echo_size = echo_width + 1;
+void echo_word(const Word &word, char (&echo)[echo_size]);
+
+bool is_whole_form(const char *text);
 bool parse_whole(const char *text, long long min, long long max,
                  std::int32_t *value);
 bool parse_rate(const char *text, float *value);
