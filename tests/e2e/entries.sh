@@ -102,8 +102,7 @@ check "end after a rejected answer fails" status_is 1
 # error into one file, $work/out, as a terminal shows both.
 run_together() {
 	printf '%b' "$1" >"$work/in"
-	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
-	env -i PATH="$work/marker" USERNAME=jdoe $LOAN_DESK \
+	env -i PATH="$work/marker" USERNAME=jdoe "${loan_desk[@]}" \
 		<"$work/in" >"$work/out" 2>&1
 }
 
@@ -122,8 +121,7 @@ posix_check "ended input ends the prompt's line before its message" \
 # program drives the desk, the first prompt is out before it is answered.
 prompt_shown_unanswered() {
 	local shown="" from to pid
-	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
-	coproc desk { env -i PATH="$work/marker" USERNAME=jdoe $LOAN_DESK 2>/dev/null; }
+	coproc desk { env -i PATH="$work/marker" USERNAME=jdoe "${loan_desk[@]}" 2>/dev/null; }
 	# Bash forgets a coprocess's descriptors once it has ended.
 	from=${desk[0]} to=${desk[1]} pid=$desk_PID
 	IFS= read -r -t 10 -d : -u "$from" shown

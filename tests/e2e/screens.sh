@@ -43,9 +43,8 @@ posix_check "clear ended by SIGTERM reports 143" \
 # clear's own status is still the one reported.
 run_sigchld_ignored() {
 	printf '900 100 2 12\n' >"$work/in"
-	# shellcheck disable=SC2086  # LOAN_DESK may carry an emulator
 	env -i PATH="$work/$clear_kind" USERNAME=jdoe "$(command -v perl)" \
-		-e '$SIG{CHLD} = "IGNORE"; exec @ARGV or die' $LOAN_DESK \
+		-e '$SIG{CHLD} = "IGNORE"; exec @ARGV or die' "${loan_desk[@]}" \
 		<"$work/in" >"$work/out" 2>"$work/err"
 	status=$?
 }
