@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "loan/power.h"
+
 // Each figure is defined by rounding every step to float or double where
 // it is written.  Arithmetic carried in wider registers (the x87 of 32-bit
 // x86) skips those roundings and moves the last cent.
@@ -31,7 +33,8 @@ is_interest_free(LoanTerms terms)
 	return base == 1.0 && terms.payment_count != 0;
 }
 
-// P*r / (1 - (1 + r)^-n), with P*r formed in single precision.
+// P*r / (1 - (1 + r)^-n), with P*r formed in single precision and the
+// discount factor correctly rounded.
 double
 monthly_payment(LoanTerms terms)
 {
@@ -44,8 +47,7 @@ monthly_payment(LoanTerms terms)
 	const double numerator =
 	    static_cast<double>(static_cast<float>(principal(terms)) * rate);
 	const double base = static_cast<double>(rate) + 1.0;
-	const double exponent = static_cast<double>(-months);
-	const double denominator = 1.0 - std::pow(base, exponent);
+	const double denominator = 1.0 - power(base, -months);
 	return numerator / denominator;
 }
 

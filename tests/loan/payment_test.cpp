@@ -114,3 +114,14 @@ TEST(Payment, LongestTermsStayFinite)
 	EXPECT_TRUE(std::isfinite(
 	    monthly_payment(LoanTerms{1000, 0, -2147483640, 0.05F})));
 }
+
+// The discount factor is correctly rounded on every platform, so these
+// print as on Linux, where the C library's pow rounds them correctly;
+// mingw-w64's pow once made them a cent less on Windows.
+TEST(Payment, DiscountFactorIsTheSameOnEveryPlatform)
+{
+	EXPECT_EQ(cents(total_repayment(terms(1617173837, 0, 16, 0.97F))),
+	          "1746563645.78");
+	EXPECT_EQ(cents(total_repayment(terms(865417, 0, 9, 0.11F))),
+	          "869747.56");
+}
