@@ -33,15 +33,16 @@ static_assert(FLT_EVAL_METHOD == 0,
 // at most |exponent|: the relative error of the approximation is at most
 // (1 - 11u^2)^-|exponent| - 1 < 11.1u^2 |exponent|, which grows linearly
 // in the exponent, i.e. doubles with every squaring.  For |exponent| <=
-// 2^32 that is below 2^-67, the approximation lies in [1, 2) scaled, and
+// 2^32 that is below 2^-70, the approximation lies in [1, 2) scaled, and
 // so it is within 22.3u^2 |exponent| < |exponent| * 2^-101 of the exact
-// power, scaled alike.
+// power, scaled alike: far below half a step of the double grid, so that
+// only one midpoint between doubles is ever in doubt.
 //
 // The result is then the approximation rounded to the double grid of its
 // binade, or to the subnormal grid of 2^-1074 below 2^-1022, in one step.
 // If the approximation is farther than that bound from the midpoint between
 // the two nearest doubles, the exact power is on the same side of it and
-// the rounding is proven right.  Otherwise, about once in 2^14 calls for
+// the rounding is proven right.  Otherwise, about once in 2^16 calls for
 // the largest exponents and almost never for loan terms, the side is
 // settled by exact integer arithmetic: lower and upper bounds on the
 // integer power M^count (|base| = M 2^k, M < 2^53), truncated to P bits,
