@@ -16,9 +16,9 @@ jobs=$(nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
 # What the scripts need, so that scripts/test can ask for all of it first.
 build_needs=(cmake g++ make)
-lint_needs=("${build_needs[@]}" clang clang-tidy cppcheck clang-format libgtest-dev)
+lint_needs=("${build_needs[@]}" clang clang-tidy cppcheck clang-format libgtest-dev libmpfr-dev)
 fuzz_needs=("${build_needs[@]}" clang libclang-rt-14-dev)
-test_needs=("${build_needs[@]}" libgtest-dev groff-base mandoc tmux ncurses-bin)
+test_needs=("${build_needs[@]}" libgtest-dev libmpfr-dev groff-base mandoc tmux ncurses-bin)
 
 # CMake's default generator wants make; Ninja serves as well.
 if [ -z "${CMAKE_GENERATOR:-}" ] && ! command -v make >/dev/null &&
@@ -45,6 +45,7 @@ clang-format          command:clang-format     clang-tools-extra clang         c
 cppcheck              command:cppcheck         cppcheck          cppcheck      cppcheck
 libclang-rt-14-dev    probe:fuzzer             compiler-rt       compiler-rt   llvm
 libgtest-dev          header:gtest/gtest.h     gtest-devel       gtest         googletest
+libmpfr-dev           header:mpfr.h            mpfr-devel        mpfr          mpfr
 libc++-dev            probe:libcxx             libcxx-devel      libc++        llvm
 libc++abi-dev         probe:libcxx             libcxxabi-devel   libc++        llvm
 groff-base            command:groff            groff-base        groff         groff

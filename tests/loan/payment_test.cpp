@@ -114,3 +114,39 @@ TEST(Payment, LongestTermsStayFinite)
 	EXPECT_TRUE(std::isfinite(
 	    monthly_payment(LoanTerms{1000, 0, -2147483640, 0.05F})));
 }
+
+// The discount factor is correctly rounded on every platform, so these
+// print as on Linux, where the C library's pow rounds them correctly;
+// mingw-w64's pow once made them a cent less on Windows.
+TEST(Payment, DiscountFactorIsTheSameOnEveryPlatform)
+{
+	EXPECT_EQ(cents(total_repayment(terms(1617173837, 0, 16, 0.97F))),
+	          "1746563645.78");
+	EXPECT_EQ(cents(total_repayment(terms(865417, 0, 9, 0.11F))),
+	          "869747.56");
+}
+
+// Rates that change 1 + r but that a double cannot hold beside 1 once
+// gave interests of $-459568.00, $-12368.53 and $-0.06 here; the exact
+// interests at these rates are $0.000000022, $0.0000015 and $0.0300833.
+TEST(Payment, TinyRatesGiveTheExactInterest)
+{
+	const struct {
+		float percentage;
+		const char *interest;
+	} cases[] = {{1.44e-13F, "0.00"}, {1e-11F, "0.00"}, {2e-7F, "0.03"}};
+
+	for (const auto &c : cases) {
+		const LoanTerms loan = terms(1000000, 0, 30, c.percentage);
+		EXPECT_EQ(cents(total_interest(loan)), c.interest);
+		EXPECT_GE(total_interest(loan), 0.0);
+		EXPECT_FALSE(std::signbit(total_interest(loan)));
+		EXPECT_EQ(cents(monthly_payment(loan)), "2777.78");
+	}
+	// A negative tiny rate lowers the total, and the longest term stays
+	// finite: (1 + r)^n is e^-2 here.
+	EXPECT_LT(total_interest(terms(1000000, 0, 30, -2e-7F)), 0.0);
+	const LoanTerms longest{1000000, 0, 2147483640, 12 * 0x1p-30F};
+	EXPECT_NEAR(total_repayment(longest) / 1000000,
+	            2.0 / (1.0 - std::exp(-2.0)), 1e-6);
+}

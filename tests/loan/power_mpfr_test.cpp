@@ -1,0 +1,315 @@
+// SPDX-License-Identifier: MIT
+// The discount factor's power routine against MPFR, bit for bit, and the
+// figures of tiny rates against the exact annuity.  MPFR is a dependency
+// of this test alone, built where the tests run natively.
+//
+// LOAN_DESK_POWER_CASES and LOAN_DESK_POWER_SEED change the number of
+// random powers and their seed (scripts/soak-power runs ten million).
+#include <cinttypes>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <mpfr.h>
+#include <random>
+#include <string>
+
+#include "loan/payment.h"
+#include "loan/power.h"
+
+static std::uint64_t
+setting(const char *name, std::uint64_t fallback)
+{
+	const char *text = std::getenv(name);
+	return text != nullptr && *text != '\0'
+	           ? std::strtoull(text, nullptr, 10)
+	           : fallback;
+}
+
+// MPFR's power rounded as a double is: 53 bits, and double's exponent
+// range, so that overflow, subnormals and underflow to zero round once as
+// IEEE 754 rounds them.
+static double
+mpfr_power(double base, long exponent)
+{
+	const mpfr_exp_t old_min = mpfr_get_emin();
+	const mpfr_exp_t old_max = mpfr_get_emax();
+	mpfr_set_emin(-1073);
+	mpfr_set_emax(1024);
+	mpfr_t x;
+	mpfr_t y;
+	mpfr_init2(x, 53);
+	mpfr_init2(y, 53);
+	mpfr_set_d(x, base, MPFR_RNDN);
+	const int inexact = mpfr_pow_si(y, x, exponent, MPFR_RNDN);
+	mpfr_subnormalize(y, inexact, MPFR_RNDN);
+	const double result = mpfr_get_d(y, MPFR_RNDN);
+	mpfr_clears(x, y, nullptr);
+	mpfr_set_emin(old_min);
+	mpfr_set_emax(old_max);
+	return result;
+}
+
+static std::uint64_t
+bits_of(double value)
+{
+	std::uint64_t bits = 0;
+	std::memcpy(&bits, &value, sizeof bits);
+	return bits;
+}
+
+// A uniform double in [0, 1) and a log-uniform one in [low, high].
+static double
+uniform(std::mt19937_64 &random)
+{
+	return std::ldexp(static_cast<double>(random() >> 11U), -53);
+}
+
+static double
+log_uniform(std::mt19937_64 &random, double low, double high)
+{
+	return low * std::pow(high / low, uniform(random));
+}
+
+// A monthly rate as the program holds it, from an annual one.
+static float
+monthly(double annual)
+{
+	return static_cast<float>(
+	    static_cast<double>(static_cast<float>(annual)) / 12.0);
+}
+
+// 1 + r for the kinds of rate a borrower can enter, and other doubles.
+static double
+random_base(std::mt19937_64 &random)
+{
+	const double sign = (random() & 1U) != 0 ? -1.0 : 1.0;
+	float rate = 0;
+	switch (random() % 8) {
+	case 0: // APR 0.0001% to 1200%
+		rate = monthly(log_uniform(random, 1e-6, 12.0));
+		break;
+	case 1: // tiny rates, either sign
+		rate = static_cast<float>(
+		    sign * log_uniform(random, 0x1p-60, 0x1p-20));
+		break;
+	case 2: // huge rates, up to the largest the entry can hold
+		rate = monthly(log_uniform(random, 1.0, 3.4e36));
+		break;
+	case 3: // negative rates, the base between 0 and 1 or below 0
+		rate = -static_cast<float>(log_uniform(random, 1e-6, 1e36));
+		break;
+	case 4: // bases near 0: r near -1
+		rate = -1.0F + static_cast<float>(
+		                   sign * log_uniform(random, 0x1p-24, 1e-3));
+		break;
+	case 5: { // a short odd significand, whose small powers may tie
+		const auto width = static_cast<int>(2 + random() % 27);
+		const auto odd =
+		    static_cast<double>((random() >> (64 - width)) | 1U);
+		return sign * std::ldexp(odd, static_cast<int>(random() % 40) -
+		                                  20 - width);
+	}
+	case 6: { // any finite double
+		double value = NAN;
+		while (!std::isfinite(value)) {
+			const std::uint64_t bits = random();
+			std::memcpy(&value, &bits, sizeof value);
+		}
+		return value;
+	}
+	default: // next to 1
+		return 1.0 +
+		       sign * std::ldexp(static_cast<double>(1 + random() % 64),
+		                         -52);
+	}
+	return static_cast<double>(rate) + 1.0;
+}
+
+// Small exponents, loan terms, any up to 2^31 - 1, up to 2^32, and ones
+// aimed to land the power near the edges of the double range.
+static long
+random_exponent(std::mt19937_64 &random, double base)
+{
+	const long sign = (random() & 1U) != 0 ? -1 : 1;
+	switch (random() % 6) {
+	case 0:
+		return sign * static_cast<long>(1 + random() % 16);
+	case 1:
+		return sign * static_cast<long>(1 + random() % 4000);
+	case 2:
+		return sign *
+		       static_cast<long>(log_uniform(random, 1.0, 0x1p31 - 1));
+	case 3:
+		return sign * static_cast<long>(
+		                  0x1p32 -
+		                  static_cast<double>(random() % 0x100000000U));
+	default: {
+		const double edges[] = {-1074.0, -1022.0, 1024.0};
+		const double target =
+		    edges[random() % 3] + uniform(random) * 4 - 2;
+		const double per_factor = std::log2(std::fabs(base));
+		const double exponent = std::round(target / per_factor);
+		if (!std::isfinite(exponent) || std::fabs(exponent) > 0x1p32 ||
+		    exponent == 0)
+			return sign;
+		return static_cast<long>(exponent);
+	}
+	}
+}
+
+TEST(PowerAgainstMpfr, EveryRandomPowerIsTheCorrectlyRoundedOne)
+{
+	const std::uint64_t cases = setting("LOAN_DESK_POWER_CASES", 200000);
+	const std::uint64_t seed = setting("LOAN_DESK_POWER_SEED", 20240611);
+	std::mt19937_64 random(seed);
+	std::uint64_t wrong = 0;
+	std::uint64_t wrong_settled = 0;
+
+	for (std::uint64_t i = 0; i < cases; ++i) {
+		const double base = random_base(random);
+		const long exponent = random_exponent(random, base);
+		const double expected = mpfr_power(base, exponent);
+		const double ours = power(base, exponent);
+		const double settled = power_settled_exactly(base, exponent);
+		wrong += bits_of(ours) != bits_of(expected) ? 1 : 0;
+		wrong_settled += bits_of(settled) != bits_of(expected) ? 1 : 0;
+		if ((bits_of(ours) != bits_of(expected) ||
+		     bits_of(settled) != bits_of(expected)) &&
+		    wrong + wrong_settled <= 10)
+			ADD_FAILURE()
+			    << std::hexfloat << base << " ^ " << exponent
+			    << ": MPFR " << expected << ", power " << ours
+			    << ", settled exactly " << settled;
+	}
+	std::printf("%" PRIu64 " powers, seed %" PRIu64 ": %" PRIu64
+	            " wrong, %" PRIu64 " wrong when settled exactly\n",
+	            cases, seed, wrong, wrong_settled);
+	EXPECT_EQ(wrong, 0U);
+	EXPECT_EQ(wrong_settled, 0U);
+}
+
+// The exact figures of a loan at the rate the program holds, the
+// annuity formula evaluated in 600 bits.
+struct ExactFigures {
+	double payment;
+	double interest;
+	std::string interest_cents;
+	bool near_half_cent;
+};
+
+static ExactFigures
+exact_figures(LoanTerms terms)
+{
+	mpfr_t rate;
+	mpfr_t factor;
+	mpfr_t payment;
+	mpfr_t interest;
+	mpfr_inits2(600, rate, factor, payment, interest, nullptr);
+	mpfr_set_flt(rate, monthly_rate(terms), MPFR_RNDN);
+	mpfr_add_ui(factor, rate, 1, MPFR_RNDN);
+	mpfr_pow_si(factor, factor, -static_cast<long>(terms.payment_count),
+	            MPFR_RNDN);
+	mpfr_ui_sub(factor, 1, factor, MPFR_RNDN);
+	mpfr_mul_si(payment, rate, static_cast<long>(principal(terms)),
+	            MPFR_RNDN);
+	mpfr_div(payment, payment, factor, MPFR_RNDN);
+	mpfr_mul_si(interest, payment, terms.payment_count, MPFR_RNDN);
+	mpfr_sub_si(interest, interest, static_cast<long>(principal(terms)),
+	            MPFR_RNDN);
+
+	ExactFigures exact{mpfr_get_d(payment, MPFR_RNDN),
+	                   mpfr_get_d(interest, MPFR_RNDN), "", false};
+	char text[64];
+	mpfr_snprintf(text, sizeof text, "%.2RNf", interest);
+	exact.interest_cents = text;
+	// Within a hundred-millionth of a dollar of a half cent, the cents
+	// depend on digits no double figure holds.
+	mpfr_mul_ui(interest, interest, 100, MPFR_RNDN);
+	mpfr_frac(interest, interest, MPFR_RNDN);
+	const double fraction = std::fabs(mpfr_get_d(interest, MPFR_RNDN));
+	exact.near_half_cent = std::fabs(fraction - 0.5) < 1e-6;
+	mpfr_clears(rate, factor, payment, interest, nullptr);
+	return exact;
+}
+
+static std::string
+cents(double value)
+{
+	char text[64];
+	std::snprintf(text, sizeof text, "%.2f", value);
+	return text;
+}
+
+// Whether the rate is one that 1 + r cannot hold, yet changes 1 + r.
+static bool
+is_tiny(LoanTerms terms)
+{
+	const double rate = monthly_rate(terms);
+	return rate + 1.0 != 1.0 && (rate + 1.0) - 1.0 != rate;
+}
+
+TEST(TinyRatesAgainstMpfr, FiguresMatchTheExactAnnuity)
+{
+	std::mt19937_64 random(setting("LOAN_DESK_POWER_SEED", 20240611));
+	int loans = 0;
+	double worst = 0;
+	double worst_wide = 0;
+
+	while (loans < 20000) {
+		// Loans up to $1,000,000 over up to 30 years at tiny rates of
+		// either sign; one in four with any principal and count.
+		const bool wide = loans % 4 == 3;
+		const double sign = (random() & 1U) != 0 ? -1.0 : 1.0;
+		const std::int64_t count =
+		    12 * static_cast<std::int64_t>(
+		             1 + random() % (wide ? 178956970 : 30));
+		const LoanTerms terms{
+		    static_cast<std::int32_t>(wide ? random()
+		                                   : 1 + random() % 1000000),
+		    static_cast<std::int32_t>(wide ? random() : 0),
+		    static_cast<std::int32_t>(wide && sign < 0 ? -count
+		                                               : count),
+		    static_cast<float>(sign * 12 *
+		                       log_uniform(random, 0x1p-54, 0x1p-28))};
+		if (!is_tiny(terms) || principal(terms) == 0)
+			continue;
+		++loans;
+		const ExactFigures exact = exact_figures(terms);
+		const double interest = total_interest(terms);
+		const double error = std::fabs(interest - exact.interest);
+		const double payment_error =
+		    std::fabs(monthly_payment(terms) - exact.payment);
+		if (wide) {
+			worst_wide = std::max(worst_wide, error);
+			EXPECT_LE(payment_error,
+			          1e-12 * std::fabs(exact.payment));
+			EXPECT_LE(error,
+			          1e-9 * std::fabs(exact.interest) + 1e-6);
+		} else {
+			worst = std::max(worst, error);
+			EXPECT_LE(error, 1e-8);
+			EXPECT_LE(payment_error, 1e-8);
+			if (!exact.near_half_cent) {
+				EXPECT_EQ(cents(interest),
+				          exact.interest_cents);
+			}
+		}
+		// Over a positive count interest takes the sign of the rate
+		// times the principal; it is never -0.
+		const double rate_sign = monthly_rate(terms) > 0 ? 1.0 : -1.0;
+		if (terms.payment_count > 0) {
+			EXPECT_GE(interest * rate_sign *
+			              static_cast<double>(principal(terms)),
+			          0.0);
+		}
+		EXPECT_FALSE(interest == 0 && std::signbit(interest));
+	}
+	std::printf(
+	    "%d loans at tiny rates: interest within $%.3g of the exact "
+	    "one up to $1,000,000 and 30 years, within $%.3g for any "
+	    "terms\n",
+	    loans, worst, worst_wide);
+}
