@@ -39,27 +39,52 @@ run '900 100 2 12\n' USERNAME=jdoe
 posix_check "clear ended by SIGTERM reports 143" \
 	out_has 'Crap, a thing happened  143$$$$$$$$'
 
-# Some service managers and shells start programs with SIGCHLD ignored;
-# clear's own status is still the one reported.
-run_sigchld_ignored() {
+# run_perl CODE: the typical answers, with the program started by perl
+# after CODE has set up the process as some other starter would.
+run_perl() {
 	printf '900 100 2 12\n' >"$work/in"
 	env -i PATH="$work/$clear_kind" USERNAME=jdoe "$(command -v perl)" \
-		-e '$SIG{CHLD} = "IGNORE"; exec @ARGV or die' "${loan_desk[@]}" \
+		-e "$1"'; exec @ARGV or die' "${loan_desk[@]}" \
 		<"$work/in" >"$work/out" 2>"$work/err"
 	status=$?
 }
+
+# Some service managers and shells start programs with SIGCHLD ignored;
+# clear's own status is still the one reported.
 if ! windows; then
 	clear_kind=marker
-	run_sigchld_ignored
+	run_perl '$SIG{CHLD} = "IGNORE"'
 fi
 posix_check "with SIGCHLD ignored, a clear that succeeds reports nothing" \
 	same_as_golden typical.out
 if ! windows; then
 	clear_kind=failing
-	run_sigchld_ignored
+	run_perl '$SIG{CHLD} = "IGNORE"'
 fi
 posix_check "with SIGCHLD ignored, a failed clear reports its own status" \
 	same_as_golden clear-failed.out
+
+# A reader that has gone away ends the run as it ends any filter: killed
+# by SIGPIPE at the first write, silently, status 141.
+if ! windows; then
+	clear_kind=marker
+	run_perl '$SIG{PIPE} = "DEFAULT"; pipe(my $r, my $w) or die;
+		close $r; open(STDOUT, ">&", $w) or die'
+fi
+posix_check "a reader gone away ends the run with status 141" status_is 141
+posix_check "a reader gone away gets no diagnostics" err_is_empty
+
+# The real clear needs TERM; without it each clearing is reported and the
+# page goes on.
+if ! windows && command -v clear >/dev/null; then
+	mkdir "$work/real"
+	ln -s "$(command -v clear)" "$work/real/clear"
+	clear_kind=real
+	run '900 100 2 12\n' USERNAME=jdoe
+	check "without TERM, clear's failure is shown twice" \
+		test "$(grep -o 'Crap, a thing happened  1\$\$' "$work/out" | wc -l)" -eq 2
+	check "without TERM the run still succeeds" status_is 0
+fi
 
 # On Windows the real cls runs, through the command interpreter; when that
 # cannot be started, Windows' last error is shown: 3, the path not found,
