@@ -5,10 +5,10 @@
 #include "console/page.h"
 #include "loan/prompts.h"
 #include "loan/statement.h"
+#include "test_input.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -21,26 +21,16 @@ static const std::array<const char *, 4> figure_labels = {
     "Annual Interest Rate:", "Monthly Payment:", "Total Repayment:",
     "Total Interest:"};
 
-// The answers typed as one line, and the page they lead to.  The input is
-// a file of this test's own in the working directory, the build's, where
-// every platform lets the test write (tmpfile writes to the drive root on
-// Windows).
+// The answers typed as one line, and the page they lead to.
 static std::string
 page_for(const std::string &answers)
 {
-	const char *const input_name = "figures-answers.txt";
-	std::FILE *in = std::fopen(input_name, "w+");
+	const Input input(answers + "\n");
 	LoanTerms terms{};
 
-	if (in == nullptr)
-		return std::string("(cannot write ") + input_name + ")";
-	std::fprintf(in, "%s\n", answers.c_str());
-	std::rewind(in);
 	CaptureStdout();
-	if (read_terms(in, &terms))
+	if (read_terms(input.file, &terms))
 		print_statement(terms, "");
-	std::fclose(in);
-	std::remove(input_name);
 	return GetCapturedStdout();
 }
 
