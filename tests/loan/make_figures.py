@@ -49,8 +49,10 @@ GROUPS = [
     ("A principal past 32 bits", [
         "-2147483648 2147483647 10 3"]),
     ("Counts past 2^24 months: the total takes the count through single "
-     "precision", [
-         "1000 0 5592407 12", "1000000 0 178956970 5"]),
+     "precision; the discount factor takes it whole (268435452 months, "
+     "268435456 in single precision)", [
+         "1000 0 5592407 12", "1000000 0 178956970 5",
+         "1000000000 0 22369621 0.0000045"]),
     ("The discount factor correctly rounded: the first two move a cent "
      "if it is one unit in the last place high, or low; the next two "
      "moved a cent with mingw-w64's pow; the last is $1932557.84 in "
