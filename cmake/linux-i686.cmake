@@ -1,22 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Cross-builds for 32-bit x86 Linux with Debian's i686 cross compiler; what
-# is built runs under qemu's user-mode emulator, tests included.
-set(CMAKE_SYSTEM_NAME Linux)
+# 32-bit x86 Linux, built with Debian's i686 cross compiler, run under qemu.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-linux-gnu-gcc)
-set(CMAKE_CXX_COMPILER i686-linux-gnu-g++)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Static, so that the emulator needs no cross sysroot to load it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-
-# An absolute path: the end-to-end checks run the program with a PATH of
-# their own.
-find_program(LOAN_DESK_QEMU qemu-i386 REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${LOAN_DESK_QEMU})
+set(cross_triplet i686-linux-gnu)
+set(cross_qemu qemu-i386)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)
