@@ -44,7 +44,7 @@ posix_check "clear ended by SIGTERM reports 143" \
 run_perl() {
 	printf '900 100 2 12\n' >"$work/in"
 	env -i PATH="$work/$clear_kind" USERNAME=jdoe "$(command -v perl)" \
-		-e "$1"'; exec @ARGV or die' "${loan_desk[@]}" \
+		-e "$1"'; exec { $ARGV[0] } @ARGV or die' "${loan_desk[@]}" \
 		<"$work/in" >"$work/out" 2>"$work/err"
 	status=$?
 }
