@@ -7,6 +7,7 @@
 #                         naming all that is missing (see below)
 #   check_build_dir DIR...  stops when a build folder holds another user's
 #                         files, as a run as root leaves them
+#   test_preset PRESET... configures, builds and tests each preset
 
 set -eu
 
@@ -269,5 +270,16 @@ check_build_dir() {
 				"as $owner?); remove ${where}/: sudo rm -rf $where" >&2
 		fi
 		exit 1
+	done
+}
+
+# test_preset PRESET...: configures, builds and tests each preset in turn;
+# the tests read nothing from the terminal.
+test_preset() {
+	local preset
+	for preset; do
+		cmake --preset "$preset"
+		cmake --build --preset "$preset" -j "$jobs"
+		ctest --preset "$preset" -j "$jobs" </dev/null
 	done
 }
