@@ -24,7 +24,7 @@ if [ ${#emulator[@]} -gt 0 ] && found=$(type -P "${emulator[0]}"); then
 fi
 loan_desk=("${emulator[@]}" "${LOAN_DESK:?names the program to test}")
 
-golden_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../golden" && pwd)
+golden_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../transcripts" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0
