@@ -2,6 +2,7 @@
 #include "loan/prompts.h"
 
 #include <cerrno>
+#include <cinttypes>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -11,50 +12,50 @@
 
 // Amounts are whole dollars in 32 bits.  Years are kept as months, so a
 // term must stay in range times 12.
-constexpr long long dollars_min = INT32_MIN;
-constexpr long long dollars_max = INT32_MAX;
-constexpr long long years_min = INT32_MIN / 12;
-constexpr long long years_max = INT32_MAX / 12;
+constexpr std::int32_t dollars_min = INT32_MIN;
+constexpr std::int32_t dollars_max = INT32_MAX;
+constexpr std::int32_t years_min = INT32_MIN / 12;
+constexpr std::int32_t years_max = INT32_MAX / 12;
 
-static bool
+static Verdict
 take_price(const char *text, LoanTerms *terms)
 {
 	return parse_whole(text, dollars_min, dollars_max,
 	                   &terms->purchase_price);
 }
 
-static bool
+static Verdict
 take_down_payment(const char *text, LoanTerms *terms)
 {
 	return parse_whole(text, dollars_min, dollars_max,
 	                   &terms->down_payment);
 }
 
-static bool
+static Verdict
 take_years(const char *text, LoanTerms *terms)
 {
 	std::int32_t years = 0;
+	const Verdict verdict = parse_whole(text, years_min, years_max, &years);
 
-	if (!parse_whole(text, years_min, years_max, &years))
-		return false;
-	terms->payment_count = years * 12;
-	return true;
+	if (verdict == Verdict::taken)
+		terms->payment_count = years * 12;
+	return verdict;
 }
 
 // The statement shows the rate as the stored fraction times 100, which
 // for the largest single-precision percentages comes out infinite.
-static bool
+static Verdict
 take_rate(const char *text, LoanTerms *terms)
 {
 	float percentage = 0;
 
-	if (!parse_rate(text, &percentage))
-		return false;
+	if (parse_rate(text, &percentage) != Verdict::taken)
+		return Verdict::not_a_number;
 	const float rate = percentage / 100.0F;
 	if (!std::isfinite(rate * 100.0F))
-		return false;
+		return Verdict::not_a_number;
 	terms->annual_rate = rate;
-	return true;
+	return Verdict::taken;
 }
 
 // What one prompt asks for, how its answer is taken, and how messages
@@ -65,9 +66,9 @@ struct Entry {
 	const char *name;   // "input ended before the loan term was entered"
 	const char *noun;   // "... is not a loan term"
 	const char *wanted; // "... enter whole years"
-	long long min;      // the range of a whole number; a rate has none
-	long long max;
-	bool (*take)(const char *text, LoanTerms *terms);
+	std::int32_t min;   // the range of a whole number; a rate has none
+	std::int32_t max;
+	Verdict (*take)(const char *text, LoanTerms *terms);
 };
 
 static constexpr Entry price_entry = {
@@ -125,33 +126,25 @@ ask(std::FILE *in, const Entry &entry, bool at_start, Word *word)
 	return false;
 }
 
-// A whole number of the right form that was still rejected lies outside
-// its range.
-static bool
-is_out_of_range(const Entry &entry, const Word &word)
-{
-	return entry.min < entry.max && word_is_intact(word) &&
-	       is_whole_form(word.text);
-}
-
-// Names the word and what was wanted instead: the form, or the end of the
-// range that the number passed.  The rest of the line goes with the word:
-// it was typed as one answer, and the prompt is asked again.
+// Names the word and what was wanted instead, as the reason for refusing
+// it has it: the form, or the end of the range that the number passed.
+// The rest of the line goes with the word: it was typed as one answer, and
+// the prompt is asked again.
 static void
-reject(std::FILE *in, const Entry &entry, const Word &word)
+refuse(std::FILE *in, const Entry &entry, const Word &word, Verdict reason)
 {
 	char echo[echo_size];
 
 	echo_word(word, echo);
-	if (!is_out_of_range(entry, word))
+	if (reason == Verdict::too_small)
+		complain("\"%s\" is not %s: at least %" PRId32, echo,
+		         entry.noun, entry.min);
+	else if (reason == Verdict::too_large)
+		complain("\"%s\" is not %s: at most %" PRId32, echo, entry.noun,
+		         entry.max);
+	else
 		complain("\"%s\" is not %s: enter %s", echo, entry.noun,
 		         entry.wanted);
-	else if (word.text[0] == '-')
-		complain("\"%s\" is not %s: at least %lld", echo, entry.noun,
-		         entry.min);
-	else
-		complain("\"%s\" is not %s: at most %lld", echo, entry.noun,
-		         entry.max);
 	skip_rest_of_line(in, word);
 }
 
@@ -162,9 +155,12 @@ read_entry(std::FILE *in, const Entry &entry, bool at_start, LoanTerms *terms)
 	Word word;
 
 	for (; ask(in, entry, at_start, &word); at_start = false) {
-		if (word_is_intact(word) && entry.take(word.text, terms))
+		const Verdict verdict = word_is_intact(word)
+		                            ? entry.take(word.text, terms)
+		                            : Verdict::not_a_number;
+		if (verdict == Verdict::taken)
 			return true;
-		reject(in, entry, word);
+		refuse(in, entry, word, verdict);
 	}
 	return false;
 }
