@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "loan/answers.h"
-#include "loan/prompts.h"
+#include "loan/questions.h"
 #include "test_input.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -83,11 +81,11 @@ TEST(ParseRate, TakesOnlyTheDecimalFormsOfAPercentage)
 
 TEST(ReadWord, SplitsOnAnyWhiteSpaceAcrossLines)
 {
-	const std::string text = " \t900\n\n100\r\n  2 12";
+	const std::string text = " \t315\n\n45\r\n  3 9.5";
 	Input input(text);
 	Word word;
 
-	for (const char *expected : {"900", "100", "2", "12"}) {
+	for (const char *expected : {"315", "45", "3", "9.5"}) {
 		ASSERT_TRUE(read_word(input.file, &word));
 		EXPECT_STREQ(word.text, expected);
 		EXPECT_TRUE(word_is_intact(word));
@@ -126,14 +124,14 @@ TEST(ReadWord, KeepsOverlongAndNulWordsFromPassingAsNumbers)
 
 TEST(ReadWord, SkippingTheRestOfALineStopsAtItsEnd)
 {
-	const std::string text = "abc 5 5\n900\nxyz\n42";
+	const std::string text = "abc 5 5\n315\nxyz\n42";
 	Input input(text);
 	Word word;
 
 	ASSERT_TRUE(read_word(input.file, &word));
 	skip_rest_of_line(input.file, word);
 	ASSERT_TRUE(read_word(input.file, &word));
-	EXPECT_STREQ(word.text, "900");
+	EXPECT_STREQ(word.text, "315");
 	skip_rest_of_line(input.file, word); // the word ended its line
 	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_STREQ(word.text, "xyz");
@@ -149,14 +147,14 @@ TEST(ReadFirstWord, SkipsAByteOrderMarkAtTheVeryStart)
 		std::string input;
 		std::string first; // empty: no word at all
 	} cases[] = {
-	    {mark + "900 100", "900"},
-	    {mark + "\r\n 900", "900"},
-	    {"900 100", "900"},
-	    {"  900", "900"},
-	    {" " + mark + "900", mark + "900"},
-	    {mark + mark + "900", mark + "900"},
-	    {mark.substr(0, 2) + "900", mark.substr(0, 2) + "900"},
-	    {mark.substr(0, 1) + " 900", mark.substr(0, 1)},
+	    {mark + "315 45", "315"},
+	    {mark + "\r\n 315", "315"},
+	    {"315 45", "315"},
+	    {"  315", "315"},
+	    {" " + mark + "315", mark + "315"},
+	    {mark + mark + "315", mark + "315"},
+	    {mark.substr(0, 2) + "315", mark.substr(0, 2) + "315"},
+	    {mark.substr(0, 1) + " 315", mark.substr(0, 1)},
 	    {mark, ""},
 	    {"", ""},
 	};
@@ -238,12 +236,12 @@ TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 		std::string input;
 		LoanTerms terms;
 	} cases[] = {
-	    {"900 100 2 12", {900, 100, 24, 0.12F}},
+	    {"315 45 3 9.5", {315, 45, 36, 0.095F}},
 	    {"-5 7 0 0", {-5, 7, 0, 0.0F}},
-	    {mark + "900 100 2 12", {900, 100, 24, 0.12F}},
-	    {"900 " + mark + "100\n7 2 12", {900, 7, 24, 0.12F}},
-	    {"1 0 1 3.4028235e38\n12", {1, 0, 12, 0.12F}},
-	    {"1 0 1 -3.4028235e38\n12", {1, 0, 12, 0.12F}},
+	    {mark + "315 45 3 9.5", {315, 45, 36, 0.095F}},
+	    {"315 " + mark + "45\n7 3 9.5", {315, 7, 36, 0.095F}},
+	    {"1 0 1 3.4028235e38\n9.5", {1, 0, 12, 0.095F}},
+	    {"1 0 1 -3.4028235e38\n9.5", {1, 0, 12, 0.095F}},
 	    {"1 0 1 3.4e38", {1, 0, 12, 3.4e38F / 100.0F}},
 	};
 
@@ -263,7 +261,7 @@ TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 // and input that ends before each answer.
 TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 {
-	// The APR takes the first of the numbers, so it rejects three words.
+	// The rate takes the first of the numbers, so it rejects three words.
 	const std::string worst = "wwwwwwwwwwwwwwwwwwww\n" +
 	                          std::string(300, 'w') + "\n" +
 	                          std::string(20, '\x01') + "\n" +
@@ -274,7 +272,7 @@ TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 	std::string messages;
 	LoanTerms terms{};
 
-	for (const char *answer : {"900", "100", "2", "12"}) {
+	for (const char *answer : {"315", "45", "3", "9.5"}) {
 		messages += read_all(answered, &terms).err;
 		answered += std::string(answer) + " ";
 		rejected += worst + answer + "\n";
@@ -296,15 +294,15 @@ TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 // read (here, a stream open only for writing) says so instead.
 TEST(ReadTerms, SaysWhetherInputEndedOrCannotBeRead)
 {
-	const std::string prompt =
-	    "Enter the purchase price in whole dollars: ";
+	const std::string prompt = questions[0].prompt;
+	const std::string name = questions[0].name;
 	LoanTerms terms{};
 
 	const Session ended = read_all("", &terms);
 	EXPECT_FALSE(ended.complete);
 	EXPECT_EQ(ended.out, prompt + "\n");
-	EXPECT_EQ(ended.err, "loan-desk: input ended before the purchase "
-	                     "price was entered\n");
+	EXPECT_EQ(ended.err,
+	          "loan-desk: input ended before " + name + " was entered\n");
 
 	bool read_fails = false;
 	{
@@ -315,11 +313,10 @@ TEST(ReadTerms, SaysWhetherInputEndedOrCannotBeRead)
 	if (!read_fails)
 		GTEST_SKIP() << "this C library reads a write-only stream as "
 		                "ended (Windows does)";
-	const Session failed = read_all("900 100 2 12", &terms, "ab");
+	const Session failed = read_all("315 45 3 9.5", &terms, "ab");
 	EXPECT_FALSE(failed.complete);
 	EXPECT_EQ(failed.out, prompt + "\n");
-	EXPECT_EQ(
-	    failed.err.rfind("loan-desk: cannot read the purchase price: ", 0),
-	    0U)
+	EXPECT_EQ(failed.err.rfind("loan-desk: cannot read " + name + ": ", 0),
+	          0U)
 	    << failed.err;
 }
