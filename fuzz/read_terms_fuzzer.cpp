@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "loan/prompts.h"
+#include "loan/questions.h"
 
 // Fillings that a reader which forgets a term cannot pass for an answer:
 // neither count is a multiple of 12, neither rate is finite, and a price

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -150,7 +149,7 @@ skip_sign(const char *text)
 }
 
 // An optional sign and decimal digits, nothing else.
-bool
+static bool
 is_whole_form(const char *text)
 {
 	int digits = 0;
@@ -180,35 +179,34 @@ is_decimal_form(const char *text)
 	return *text == '\0';
 }
 
-bool
-parse_whole(const char *text, long long min, long long max, std::int32_t *value)
+// A number past long long is read as its nearest end, which lies past
+// either end of any 32-bit range.
+Verdict
+parse_whole(const char *text, std::int32_t min, std::int32_t max,
+            std::int32_t *value)
 {
-	char *end = nullptr;
-
 	if (!is_whole_form(text))
-		return false;
-	errno = 0;
-	const long long number = std::strtoll(text, &end, 10);
-	if (errno == ERANGE || *end != '\0' || number < min || number > max)
-		return false;
-	if (number < INT32_MIN || number > INT32_MAX)
-		return false;
+		return Verdict::not_a_number;
+	const long long number = std::strtoll(text, nullptr, 10);
+	if (number < min)
+		return Verdict::too_small;
+	if (number > max)
+		return Verdict::too_large;
 	*value = static_cast<std::int32_t>(number);
-	return true;
+	return Verdict::taken;
 }
 
-// A rate too large for single precision is rejected; one too small to
-// tell from 0 is read as 0 or nearly so, which is what was meant.
-bool
+// A rate too large for single precision is no number a rate can hold; one
+// too small to tell from 0 is read as 0 or nearly so, which is what was
+// meant.
+Verdict
 parse_rate(const char *text, float *value)
 {
-	char *end = nullptr;
-
 	if (!is_decimal_form(text))
-		return false;
-	const float number = std::strtof(text, &end);
-	if (*end != '\0' || std::isinf(number))
-		return false;
+		return Verdict::not_a_number;
+	const float number = std::strtof(text, nullptr);
+	if (std::isinf(number))
+		return Verdict::not_a_number;
 	*value = number;
-	return true;
+	return Verdict::taken;
 }

@@ -28,9 +28,13 @@ constexpr std::size_t echo_width = 20;
 constexpr std::size_t echo_size = echo_width + 1;
 void echo_word(const Word &word, char (&echo)[echo_size]);
 
-bool is_whole_form(const char *text);
-bool parse_whole(const char *text, long long min, long long max,
-                 std::int32_t *value);
-bool parse_rate(const char *text, float *value);
+// Why a number was refused, as strtonum(3) tells it: no number of the
+// form asked for, or one past either end of its range.  A refused word
+// leaves the value it would have filled as it was.
+enum class Verdict { taken, not_a_number, too_small, too_large };
+
+Verdict parse_whole(const char *text, std::int32_t min, std::int32_t max,
+                    std::int32_t *value);
+Verdict parse_rate(const char *text, float *value);
 
 #endif

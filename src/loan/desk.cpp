@@ -6,7 +6,7 @@
 #include "console/page.h"
 #include "console/platform.h"
 #include "loan/letterhead.h"
-#include "loan/prompts.h"
+#include "loan/questions.h"
 #include "loan/statement.h"
 
 static void

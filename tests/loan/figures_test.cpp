@@ -3,7 +3,7 @@
 // figures.txt (worked out by make_figures.py, never by loan-desk) is typed
 // into the terms reader and its statement's figure rows are compared.
 #include "console/page.h"
-#include "loan/prompts.h"
+#include "loan/questions.h"
 #include "loan/statement.h"
 #include "test_input.h"
 

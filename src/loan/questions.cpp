@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: MIT
+#include "loan/questions.h"
+
+#include <cerrno>
+#include <cinttypes>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
+#include "console/page.h"
+#include "loan/answers.h"
+
+// A rejection fits the 80-column console: "loan-desk: ", the echo and its
+// quotes leave 46 columns for the rest of it.
+const Question questions[] = {
+    {.prompt = "Enter the purchase price in whole dollars: ",
+     .name = "the purchase price",
+     .noun = "a purchase price",
+     .wanted = "whole dollars",
+     .whole = &LoanTerms::purchase_price,
+     .scale = 1,
+     .rate = nullptr},
+    {.prompt = "Enter the sum you'll be paying down on this purchase in "
+               "whole dollars: ",
+     .name = "the down payment",
+     .noun = "a down payment",
+     .wanted = "whole dollars",
+     .whole = &LoanTerms::down_payment,
+     .scale = 1,
+     .rate = nullptr},
+    {.prompt = "Enter your preferred loan term in years: ",
+     .name = "the loan term",
+     .noun = "a loan term",
+     .wanted = "whole years",
+     .whole = &LoanTerms::payment_count,
+     .scale = 12,
+     .rate = nullptr},
+    {.prompt = "Good news, your terms qualify you for preferred lending! "
+               "Enter your preferred APR: ",
+     .name = "the APR",
+     .noun = "an APR",
+     .wanted = "a percentage such as 7.5",
+     .whole = nullptr,
+     .scale = 0,
+     .rate = &LoanTerms::annual_rate},
+};
+
+// The widest range whose answers, times the scale, still fit the field.
+static std::int32_t
+lowest(const Question &question)
+{
+	return INT32_MIN / question.scale;
+}
+
+static std::int32_t
+highest(const Question &question)
+{
+	return INT32_MAX / question.scale;
+}
+
+// Stores the answer in the question's field, or says why it is none.  The
+// statement shows the rate as the fraction times 100, which for the
+// largest single-precision percentages comes out infinite.
+static Verdict
+take(const Question &question, const char *text, LoanTerms *terms)
+{
+	std::int32_t number = 0;
+	float percentage = 0;
+
+	if (question.whole != nullptr) {
+		const Verdict verdict = parse_whole(text, lowest(question),
+		                                    highest(question), &number);
+		if (verdict == Verdict::taken)
+			terms->*question.whole = number * question.scale;
+		return verdict;
+	}
+	if (parse_rate(text, &percentage) != Verdict::taken)
+		return Verdict::not_a_number;
+	const float rate = percentage / 100.0F;
+	if (!std::isfinite(rate * 100.0F))
+		return Verdict::not_a_number;
+	terms->*question.rate = rate;
+	return Verdict::taken;
+}
+
+// Writes the prompt, visibly, and reads the answer.  When input ends or
+// fails first, ends the prompt's line, so that the message has one of its
+// own, and says so: false.
+static bool
+ask(std::FILE *in, const Question &question, bool at_start, Word *word)
+{
+	std::printf("%s", question.prompt);
+	std::fflush(stdout);
+	if (at_start ? read_first_word(in, word) : read_word(in, word))
+		return true;
+	const int read_errno = errno;
+	print_blank_lines(1);
+	if (std::ferror(in) != 0)
+		complain("cannot read %s: %s", question.name,
+		         std::strerror(read_errno));
+	else
+		complain("input ended before %s was entered", question.name);
+	return false;
+}
+
+// Names the word and what was wanted instead, as the reason for refusing
+// it has it: the form, or the end of the range that the number passed.
+// The rest of the line goes with the word: it was typed as one answer, and
+// the prompt is asked again.
+static void
+refuse(std::FILE *in, const Question &question, const Word &word,
+       Verdict reason)
+{
+	char echo[echo_size];
+
+	echo_word(word, echo);
+	if (reason == Verdict::too_small)
+		complain("\"%s\" is not %s: at least %" PRId32, echo,
+		         question.noun, lowest(question));
+	else if (reason == Verdict::too_large)
+		complain("\"%s\" is not %s: at most %" PRId32, echo,
+		         question.noun, highest(question));
+	else
+		complain("\"%s\" is not %s: enter %s", echo, question.noun,
+		         question.wanted);
+	skip_rest_of_line(in, word);
+}
+
+// Asks until an answer is taken: false when input ends first.
+static bool
+ask_until_taken(std::FILE *in, const Question &question, bool at_start,
+                LoanTerms *terms)
+{
+	Word word;
+
+	for (; ask(in, question, at_start, &word); at_start = false) {
+		const Verdict verdict = word_is_intact(word)
+		                            ? take(question, word.text, terms)
+		                            : Verdict::not_a_number;
+		if (verdict == Verdict::taken)
+			return true;
+		refuse(in, question, word, verdict);
+	}
+	return false;
+}
+
+// Fills the terms in the questions' order.  Each answer but the last ends
+// its line; the last is followed by the statement's clear.  False, with
+// terms incomplete, when input ends first.
+bool
+read_terms(std::FILE *in, LoanTerms *terms)
+{
+	for (std::size_t i = 0; i < std::size(questions); i++) {
+		if (i > 0)
+			print_blank_lines(1);
+		if (!ask_until_taken(in, questions[i], i == 0, terms))
+			return false;
+	}
+	return true;
+}
