@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "loan/power.h"
+#include "numeric/power.h"
 
 #include <algorithm>
 #include <array>

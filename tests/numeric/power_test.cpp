@@ -2,7 +2,7 @@
 // The power routine's hardest roundings, for every build: the comparison
 // with MPFR runs natively only, and these also run cross-built and under
 // wine, where a compiler or C library difference would show.
-#include "loan/power.h"
+#include "numeric/power.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "loan/payment.h"
-#include "loan/power.h"
+#include "numeric/power.h"
 
 static std::uint64_t
 setting(const char *name, std::uint64_t fallback)

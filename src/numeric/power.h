@@ -2,8 +2,8 @@
 // A double raised to a whole power, rounded once to the nearest double:
 // the statement's discount factor, the same bits on every platform
 // whatever its C library's pow does.
-#ifndef LOAN_DESK_LOAN_POWER_H
-#define LOAN_DESK_LOAN_POWER_H
+#ifndef LOAN_DESK_NUMERIC_POWER_H
+#define LOAN_DESK_NUMERIC_POWER_H
 
 #include <cstdint>
 
