@@ -42,7 +42,9 @@ static_assert(FLT_EVAL_METHOD == 0,
 // approximation lies in [1, 2) scaled, and so it is within 22.3u^2
 // |exponent| < |exponent| * 2^-101 of the exact power, scaled alike: far
 // below half a step of the double grid, so that only one midpoint between
-// doubles is ever in doubt.
+// doubles is ever in doubt.  Larger exponents are refused: the bound
+// would soon pass half a step, and the settling's binary exponents, count
+// times the base's, would overflow 64 bits past about 2^57.
 //
 // The decision, decides(): the approximation is placed on the double grid
 // of its binade, or on the subnormal grid of 2^-1074 below 2^-1022, and
@@ -109,7 +111,9 @@ constexpr std::int64_t min_normal_exponent = -1022;
 constexpr std::int64_t min_subnormal_exponent = -1074;
 // Bits of a double's significand after the leading one.
 constexpr int fraction_bits = 52;
-// The approximation's error bound per unit of |exponent|, see above.
+// The largest |exponent| the error bound holds for, and the bound per
+// unit of |exponent|, see above.
+constexpr std::int64_t max_count = 0x100000000;
 constexpr double error_per_factor = 0x1p-101;
 constexpr int limb_bits = 32;
 constexpr std::uint64_t limb_mask = 0xffffffffU;
@@ -461,6 +465,8 @@ power(double base, std::int64_t exponent)
 		return 1.0;
 	if (std::isnan(base))
 		return base;
+	if (exponent > max_count || exponent < -max_count)
+		return NAN;
 	// An odd power keeps the base's sign, -0 included.
 	const double sign = exponent % 2 != 0 ? base : 1.0;
 	const std::uint64_t count =

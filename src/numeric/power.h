@@ -10,7 +10,7 @@
 // ties to even) as IEEE 754 rounds an exact result: overflow gives an
 // infinity, underflow a subnormal or zero, rounded once.  Any base to the
 // power 0 is 1; a zero to a negative power is an infinity, signed as an
-// odd power of -0 is.  A NaN base gives a NaN.
+// odd power of -0 is.  A NaN base, or a larger exponent, gives a NaN.
 double power(double base, std::int64_t exponent);
 
 #endif
