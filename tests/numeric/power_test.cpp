@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 
+#include "numeric/power_internal.h"
 #include "settled_power.h"
 
 TEST(Power, RoundsOnceToTheNearestDouble)
@@ -56,6 +57,48 @@ TEST(Power, RoundsOnceToTheNearestDouble)
 		EXPECT_EQ(settled_power(c.base, c.exponent), ours);
 	}
 	EXPECT_TRUE(std::isnan(power(NAN, 1)));
+}
+
+// Powers whose approximation alone rounds to the wrong double: each lies
+// within 2^-23 of a unit in the last place of a midpoint, the approximation
+// short of it and the exact power past it, on either side.  Only a decision
+// that trusts no approximation within its error bound of a midpoint gets
+// them right; a bound 100 times too small fails here.  Found by a search
+// of 260 million powers: bases 2^(t/n), t uniform over the range of
+// doubles and |n| between 2^31 and 2^32 (the last: 1 plus a single-
+// precision rate, over fewer than 2^31 months), kept where the
+// approximation rounded as it stands differs from settle()'s result, and
+// that result checked by MPFR.
+TEST(Power, SettlesWhereTheApproximationAloneRoundsWrong)
+{
+	using namespace power_internal;
+	const struct {
+		double base;
+		std::int64_t exponent;
+		double expected;
+	} cases[] = {
+	    {0x1.000001c8d7b56p0, 3958802937, 0x1.69a3a40f00428p607},
+	    {0x1.0000007ba8294p0, 3515051691, 0x1.00b4ab128ae7bp146},
+	    {0x1.fffffc47be588p-1, 4042674298, 0x1.5bcf19ac7c393p-647},
+	    {0x1.00000103fb94ep0, -4138593846, 0x1.7eb94ccf8119bp-362},
+	    {0x1.000001bcc3033p0, -2942650097, 0x1.4c6064abad40cp-440},
+	    {0x1.00000329ccccp0, -2008345638, 0x1.9fff28b02aa1dp-547},
+	};
+
+	for (const auto &c : cases) {
+		const bool inverse = c.exponent < 0;
+		const auto count = static_cast<std::uint64_t>(
+		    inverse ? -c.exponent : c.exponent);
+		const Placement place =
+		    placed(approximate(c.base, count, inverse));
+		EXPECT_EQ(power(c.base, c.exponent), c.expected)
+		    << std::hexfloat << c.base << " ^ " << c.exponent;
+		EXPECT_EQ(settle(place, c.base, count, inverse), c.expected)
+		    << std::hexfloat << c.base << " ^ " << c.exponent;
+		// Else the fast phase has changed and the case tests nothing.
+		EXPECT_NE(rounded_approximation(place), c.expected)
+		    << std::hexfloat << c.base << " ^ " << c.exponent;
+	}
 }
 
 // Past 2^32 the error bound no longer holds, nor the proof: a NaN, not a
