@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "loan/power.h"
+#include "numeric/power.h"
 
 // Each figure is defined by rounding every step to float or double where
 // it is written.  Arithmetic carried in wider registers (the x87 of 32-bit

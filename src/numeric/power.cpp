@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "loan/power.h"
+#include "numeric/power.h"
 
 #include <algorithm>
 #include <array>
@@ -7,6 +7,11 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+
+#include "numeric/power_internal.h"
+
+using power_internal::Placement;
+using power_internal::Scaled;
 
 // The error-free transformations below (TwoSum, Dekker's product) are
 // exact only when every operation is rounded to double where it is
@@ -18,51 +23,60 @@ static_assert(FLT_EVAL_METHOD == 0,
 
 // How it works, and why the result is right.
 //
-// |base|^count is formed by binary powering in double-double arithmetic:
-// a value (hi + lo) * 2^exp, hi in [1, 2), |lo| <= ulp(hi) / 2, the binary
-// exponent held apart so that nothing overflows or underflows on the way.
-// With u = 2^-53, one double-double product (Dekker's exact product of the
-// high parts plus the cross terms, lo * lo dropped) is within 8u^2(1 + 6u)
-// < 9u^2 of the exact product of its operands, and the reciprocal taken
-// for a negative exponent within 10u^2(1 + 5u) < 11u^2 (a residual 1 - q y
-// formed exactly but for three roundings of size u^2, then one correction
-// step); rescaling by powers of two is exact.  Each rounding error is
-// raised to the power with which its value enters the result: squaring
-// doubles a relative error, so the error made at the j-th squaring counts
-// 2^(k - j) times where k squarings follow it.  Summed, the weights come to
-// at most |exponent|: the relative error of the approximation is at most
-// (1 - 11u^2)^-|exponent| - 1 < 11.1u^2 |exponent|, which grows linearly
-// in the exponent, i.e. doubles with every squaring.  For |exponent| <=
-// 2^32 that is below 2^-70, the approximation lies in [1, 2) scaled, and
-// so it is within 22.3u^2 |exponent| < |exponent| * 2^-101 of the exact
-// power, scaled alike: far below half a step of the double grid, so that
-// only one midpoint between doubles is ever in doubt.
+// The fast phase, approximate(): |base|^count is formed by binary powering
+// in double-double arithmetic, a value (hi + lo) * 2^exp, hi in [1, 2),
+// |lo| <= ulp(hi) / 2, the binary exponent held apart so that nothing
+// overflows or underflows on the way.  With u = 2^-53, one double-double
+// product (Dekker's exact product of the high parts plus the cross terms,
+// lo * lo dropped) is within 8u^2(1 + 6u) < 9u^2 of the exact product of
+// its operands, and the reciprocal taken for a negative exponent within
+// 10u^2(1 + 5u) < 11u^2 (a residual 1 - q y formed exactly but for three
+// roundings of size u^2, then one correction step); rescaling by powers of
+// two is exact.  Each rounding error is raised to the power with which its
+// value enters the result: squaring doubles a relative error, so the error
+// made at the j-th squaring counts 2^(k - j) times where k squarings
+// follow it.  Summed, the weights come to at most |exponent|: the relative
+// error of the approximation is at most (1 - 11u^2)^-|exponent| - 1 <
+// 11.1u^2 |exponent|, which grows linearly in the exponent, i.e. doubles
+// with every squaring.  For |exponent| <= 2^32 that is below 2^-70, the
+// approximation lies in [1, 2) scaled, and so it is within 22.3u^2
+// |exponent| < |exponent| * 2^-101 of the exact power, scaled alike: far
+// below half a step of the double grid, so that only one midpoint between
+// doubles is ever in doubt.  Larger exponents are refused: the bound
+// would soon pass half a step, and the settling's binary exponents, count
+// times the base's, would overflow 64 bits past about 2^57.
 //
-// The result is then the approximation rounded to the double grid of its
-// binade, or to the subnormal grid of 2^-1074 below 2^-1022, in one step.
-// If the approximation is farther than that bound from the midpoint between
-// the two nearest doubles, the exact power is on the same side of it and
-// the rounding is proven right.  Otherwise, about once in 2^16 calls for
-// the largest exponents and almost never for loan terms, the side is
-// settled by exact integer arithmetic: lower and upper bounds on the
-// integer power M^count (|base| = M 2^k, M < 2^53), truncated to P bits,
-// are compared with the midpoint, P doubling until they fall on one side.
-// The power equals a midpoint only if it has at most 55 significant bits
-// (an odd multiple of a power of two: M's odd part raised to count, or for
-// a negative exponent a power of two), and then every bound is exact from
-// P = 64 on and equal to the midpoint, a tie broken to even.  Exact ties
-// are real: (1 + 2^-27)^2 = 1 + 2^-26 + 2^-54.  Any other power is settled
-// once P passes its distance from the midpoint; P stops at 8192 bits, and
-// a power closer than that to a midpoint (relatively, 2^-8100), were there
-// one, would take the approximation's side.  None is known, nor expected:
-// over the 2^97 pairs of a double and an exponent of at most 2^32, the
-// closest approach is expected near 2^-150.
+// The decision, decides(): the approximation is placed on the double grid
+// of its binade, or on the subnormal grid of 2^-1074 below 2^-1022, and
+// the midpoint in doubt is the one between the grid point nearest it and
+// the next on its side.  If the approximation is farther than the bound
+// from that midpoint, the exact power is on the same side of it, and the
+// approximation rounded as it stands is proven right.
+//
+// The settling phase, settle(): otherwise, about once in 2^16 calls for
+// the largest exponents and almost never for exponents of a few hundred,
+// the side is settled by exact integer arithmetic: lower and upper bounds
+// on the integer power M^count (|base| = M 2^k, M < 2^53), truncated to P
+// bits, are compared with the midpoint, P doubling until they fall on one
+// side.  The power equals a midpoint only if it has at most 55
+// significant bits (an odd multiple of a power of two: M's odd part
+// raised to count, or for a negative exponent a power of two), and then
+// every bound is exact from P = 64 on and equal to the midpoint, a tie
+// broken to even.  Exact ties are real: (1 + 2^-27)^2 = 1 + 2^-26 + 2^-54.
+// Any other power is settled once P passes its distance from the
+// midpoint; P stops at 8192 bits, and a power closer than that to a
+// midpoint (relatively, 2^-8100), were there one, would take the
+// approximation's side.  None is known, nor expected: over the 2^97 pairs
+// of a double and an exponent of at most 2^32, the closest approach is
+// expected near 2^-150.
 //
 // Proven: the bounds above, by the reasoning here, and the integer bounds
 // by construction; correct rounding for every power not within 2^-8100 of
 // a midpoint without being one.  Resting on the tests: that the code is
 // that reasoning, checked bit for bit against MPFR on hundreds of
-// thousands of cases each run and on ten million in scripts/soak-power.
+// thousands of cases each run and on ten million in scripts/soak-power,
+// and on every build on powers whose approximation alone rounds to the
+// wrong double, which a decision trusting it too far gets wrong.
 
 namespace
 {
@@ -71,13 +85,6 @@ namespace
 struct Pair {
 	double hi;
 	double lo;
-};
-
-// (hi + lo) * 2^exp with hi in [1, 2) and |lo| <= ulp(hi) / 2.
-struct Scaled {
-	double hi;
-	double lo;
-	std::int64_t exp;
 };
 
 // The widest bounds the settling goes to: 8192 bits.  Held in place, so
@@ -106,7 +113,9 @@ constexpr std::int64_t min_normal_exponent = -1022;
 constexpr std::int64_t min_subnormal_exponent = -1074;
 // Bits of a double's significand after the leading one.
 constexpr int fraction_bits = 52;
-// The approximation's error bound per unit of |exponent|, see above.
+// The largest |exponent| the error bound holds for, and the bound per
+// unit of |exponent|, see above.
+constexpr std::int64_t max_count = 0x100000000;
 constexpr double error_per_factor = 0x1p-101;
 constexpr int limb_bits = 32;
 constexpr std::uint64_t limb_mask = 0xffffffffU;
@@ -343,25 +352,41 @@ compare_power(double magnitude, std::uint64_t count, bool inverse,
 	return guessed;
 }
 
-// The double nearest magnitude^±count, given its approximation x: the
-// exact value lies within error of x.hi + x.lo, scaled alike.
-static double
-rounded(Scaled x, double error, double magnitude, std::uint64_t count,
-        bool inverse, bool settle)
+Scaled
+power_internal::approximate(double magnitude, std::uint64_t count, bool inverse)
 {
+	int shift = 0;
+	const double fraction = std::frexp(magnitude, &shift);
+	Scaled x = raise({2 * fraction, 0.0, shift - 1}, count);
+
+	if (is_far(x))
+		return {x.hi, x.lo, inverse ? -x.exp : x.exp};
+	if (inverse)
+		x = reciprocal(x);
+	// hi + lo in [1, 2): a high part of 1 with a negative low part is
+	// below 1.
 	if (x.hi == 1.0 && x.lo < 0.0)
-		x = {2 * x.hi, 2 * x.lo, x.exp - 1};
-	if (x.exp > max_exponent)
-		return HUGE_VAL;
+		return {2 * x.hi, 2 * x.lo, x.exp - 1};
+	return x;
+}
+
+bool
+power_internal::in_range(Scaled approximation)
+{
 	// Below 2^-1076 (scaled 2^-1075 less the error) all rounds to zero.
-	if (x.exp < min_subnormal_exponent - 2)
-		return 0.0;
+	return approximation.exp <= max_exponent &&
+	       approximation.exp >= min_subnormal_exponent - 2;
+}
+
+Placement
+power_internal::placed(Scaled approximation)
+{
+	const Scaled &x = approximation;
 	// The grid of the result, scaled: 2^-52 for a normal double, coarser
 	// in the subnormal range.
 	const std::int64_t grid_exp = std::max<std::int64_t>(
 	    -fraction_bits, min_subnormal_exponent - x.exp);
 	const double grid = std::ldexp(1.0, static_cast<int>(grid_exp));
-	const double half = grid / 2;
 	// x.hi to the nearest grid point: exact, as x.hi + offset lies in the
 	// binade whose unit is the grid.
 	const double offset = std::ldexp(grid, fraction_bits);
@@ -369,34 +394,81 @@ rounded(Scaled x, double error, double magnitude, std::uint64_t count,
 	    x.exp >= min_normal_exponent ? x.hi : (x.hi + offset) - offset;
 	const Pair rest = two_sum(x.hi - nearest, x.lo);
 	const double side = rest.hi < 0.0 ? -1.0 : 1.0;
-	// How far inside nearest's half of the grid the approximation lies:
 	// half - |rest|, exact but for the last subtraction.
-	const double inside = (half - std::fabs(rest.hi)) - side * rest.lo;
-	if (!settle && inside > error)
-		return std::ldexp(nearest, static_cast<int>(x.exp));
-	if (!settle && inside < -error)
-		return std::ldexp(nearest + side * grid,
-		                  static_cast<int>(x.exp));
-	// Too near the midpoint nearest + side * half for the approximation
-	// to tell: compare the exact power with it.
-	const auto steps = static_cast<std::uint64_t>(nearest / grid);
-	const std::uint64_t midpoint = side > 0 ? 2 * steps + 1 : 2 * steps - 1;
-	const int guessed = (inside < 0.0 ? 1 : -1) * static_cast<int>(side);
-	const int beyond = compare_power(magnitude, count, inverse, midpoint,
-	                                 x.exp + grid_exp - 1, guessed) *
-	                   static_cast<int>(side);
-	const bool step = beyond > 0 || (beyond == 0 && steps % 2 != 0);
-	return std::ldexp(step ? nearest + side * grid : nearest,
-	                  static_cast<int>(x.exp));
+	const double inside = (grid / 2 - std::fabs(rest.hi)) - side * rest.lo;
+	return {nearest, side, inside, x.exp, grid_exp};
 }
 
 static double
-rounded_power(double base, std::int64_t exponent, bool settle)
+grid_step(const Placement &place)
+{
+	return std::ldexp(1.0, static_cast<int>(place.grid_exp));
+}
+
+bool
+power_internal::decides(const Placement &place, std::uint64_t count)
+{
+	return std::fabs(place.inside) >
+	       static_cast<double>(count) * error_per_factor;
+}
+
+// The grid point nearest the approximation, or if step the next one on
+// its side, as the double it stands for.
+static double
+grid_point(const Placement &place, bool step)
+{
+	return std::ldexp(step ? place.nearest + place.side * grid_step(place)
+	                       : place.nearest,
+	                  static_cast<int>(place.exp));
+}
+
+double
+power_internal::rounded_approximation(const Placement &place)
+{
+	return grid_point(place, place.inside < 0.0);
+}
+
+double
+power_internal::settle(const Placement &place, double magnitude,
+                       std::uint64_t count, bool inverse)
+{
+	const auto steps =
+	    static_cast<std::uint64_t>(place.nearest / grid_step(place));
+	const std::uint64_t midpoint =
+	    place.side > 0 ? 2 * steps + 1 : 2 * steps - 1;
+	const int side = static_cast<int>(place.side);
+	const int guessed = (place.inside < 0.0 ? 1 : -1) * side;
+	const int beyond =
+	    compare_power(magnitude, count, inverse, midpoint,
+	                  place.exp + place.grid_exp - 1, guessed) *
+	    side;
+	return grid_point(place, beyond > 0 || (beyond == 0 && steps % 2 != 0));
+}
+
+// The three phases, for a finite magnitude > 0 and 1 <= count <= 2^32.
+static double
+rounded(double magnitude, std::uint64_t count, bool inverse)
+{
+	using namespace power_internal;
+	const Scaled approximation = approximate(magnitude, count, inverse);
+
+	if (!in_range(approximation))
+		return approximation.exp > 0 ? HUGE_VAL : 0.0;
+	const Placement place = placed(approximation);
+	if (decides(place, count))
+		return rounded_approximation(place);
+	return settle(place, magnitude, count, inverse);
+}
+
+double
+power(double base, std::int64_t exponent)
 {
 	if (exponent == 0)
 		return 1.0;
 	if (std::isnan(base))
 		return base;
+	if (exponent > max_count || exponent < -max_count)
+		return NAN;
 	// An odd power keeps the base's sign, -0 included.
 	const double sign = exponent % 2 != 0 ? base : 1.0;
 	const std::uint64_t count =
@@ -407,29 +479,5 @@ rounded_power(double base, std::int64_t exponent, bool settle)
 	if (magnitude == 0.0 || std::isinf(magnitude))
 		return std::copysign(
 		    (magnitude == 0.0) != inverse ? 0.0 : HUGE_VAL, sign);
-
-	int shift = 0;
-	const double fraction = std::frexp(magnitude, &shift);
-	Scaled approximation = raise({2 * fraction, 0.0, shift - 1}, count);
-	if (is_far(approximation))
-		return std::copysign(
-		    (approximation.exp > 0) != inverse ? HUGE_VAL : 0.0, sign);
-	if (inverse)
-		approximation = reciprocal(approximation);
-	const double error = static_cast<double>(count) * error_per_factor;
-	return std::copysign(
-	    rounded(approximation, error, magnitude, count, inverse, settle),
-	    sign);
-}
-
-double
-power(double base, std::int64_t exponent)
-{
-	return rounded_power(base, exponent, false);
-}
-
-double
-power_settled_exactly(double base, std::int64_t exponent)
-{
-	return rounded_power(base, exponent, true);
+	return std::copysign(rounded(magnitude, count, inverse), sign);
 }
