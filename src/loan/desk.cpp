@@ -31,5 +31,5 @@ run_desk()
 		return 1;
 	clear_screen();
 	print_statement(terms, borrower_name);
-	return finish_page();
+	return flush_page() ? 0 : 1;
 }

@@ -105,14 +105,17 @@ static constexpr Entry rate_entry = {
     0,
     take_rate};
 
-// Writes the prompt, visibly, and reads the answer.  When input ends or
-// fails first, ends the prompt's line, so that the message has one of its
-// own, and says so: false.
+// Writes the prompt, visibly, and reads the answer.  A prompt that cannot
+// be written ends the entry at once, with the write error: nobody sees
+// what is asked, and answers that never end would be read for ever.  When
+// input ends or fails first, ends the prompt's line, so that the message
+// has one of its own, and says so.  False in both cases.
 static bool
 ask(std::FILE *in, const Entry &entry, bool at_start, Word *word)
 {
 	std::printf("%s", entry.prompt);
-	std::fflush(stdout);
+	if (!flush_page())
+		return false;
 	if (at_start ? read_first_word(in, word) : read_word(in, word))
 		return true;
 	const int read_errno = errno;
@@ -155,7 +158,8 @@ reject(std::FILE *in, const Entry &entry, const Word &word)
 	skip_rest_of_line(in, word);
 }
 
-// Asks until an answer is taken: false when input ends first.
+// Asks until an answer is taken: false when input ends or a prompt
+// cannot be written first.
 static bool
 read_entry(std::FILE *in, const Entry &entry, bool at_start, LoanTerms *terms)
 {
@@ -170,7 +174,8 @@ read_entry(std::FILE *in, const Entry &entry, bool at_start, LoanTerms *terms)
 }
 
 // Fills the terms in prompt order, months and a fractional rate as they
-// are read.  False, with terms incomplete, when input ends first.
+// are read.  False, with terms incomplete, when input ends or a prompt
+// cannot be written first.
 bool
 read_terms(std::FILE *in, LoanTerms *terms)
 {
