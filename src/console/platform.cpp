@@ -31,7 +31,35 @@ login_name()
 #include <sys/wait.h>
 
 // As a shell reports it: a command ended by signal N has status 128 + N.
-constexpr unsigned long signal_status_base = 128;
+constexpr int signal_status_base = 128;
+
+// The signal that ended clear, told from the wait status of the shell
+// that ran it: one that ended the shell as well, as a key reaches both,
+// or 128 plus the signal, as a shell that outlived clear reports it (as
+// dash does when clear alone is signalled).  0 when no signal did.
+static int
+ending_signal(int status)
+{
+	if (WIFSIGNALED(status))
+		return WTERMSIG(status);
+	if (WIFEXITED(status) && WEXITSTATUS(status) > signal_status_base)
+		return WEXITSTATUS(status) - signal_status_base;
+	return 0;
+}
+
+// The interrupt and quit keys signal the whole job, which system() keeps
+// from ending this process while clear runs; the run then ends as the
+// signal would have ended it.
+static void
+end_if_interrupted(int status)
+{
+	const int signal_number = ending_signal(status);
+
+	if (signal_number == SIGINT || signal_number == SIGQUIT) {
+		std::signal(signal_number, SIG_DFL);
+		std::raise(signal_number);
+	}
+}
 
 bool
 clear_console(unsigned long *failure_code)
@@ -44,11 +72,14 @@ clear_console(unsigned long *failure_code)
 	// NOLINTNEXTLINE(cert-env33-c)
 	const int status = std::system("clear");
 
-	if (status == -1)
+	if (status == -1) {
 		*failure_code = static_cast<unsigned long>(errno);
-	else if (WIFSIGNALED(status))
-		*failure_code = signal_status_base +
-		                static_cast<unsigned long>(WTERMSIG(status));
+		return false;
+	}
+	end_if_interrupted(status);
+	if (WIFSIGNALED(status))
+		*failure_code = static_cast<unsigned long>(WTERMSIG(status)) +
+		                signal_status_base;
 	else if (WEXITSTATUS(status) != 0)
 		*failure_code = static_cast<unsigned long>(WEXITSTATUS(status));
 	else

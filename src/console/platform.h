@@ -6,7 +6,8 @@
 // Runs the console's clear command.  On failure returns false and stores
 // a code that says why: the last-error code on Windows; elsewhere the
 // command's exit status, errno when it could not be started, or 128 plus
-// the signal that ended it.
+// the signal that ended it.  On POSIX systems a clear ended by the
+// interrupt or quit signal ends the run by that signal instead.
 bool clear_console(unsigned long *failure_code);
 
 // The login name to greet and print; never null, empty when none is known.
