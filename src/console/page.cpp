@@ -47,10 +47,13 @@ centered_width(std::size_t text_length)
 	return static_cast<int>((width - text_length) / 2);
 }
 
+// Centred by the columns the text takes on the console, which for a name
+// beyond ASCII need not be its bytes.
 void
 print_centered(const char *text)
 {
-	std::printf("%*s%s", centered_width(std::strlen(text)), " ", text);
+	std::printf("%*s", centered_width(text_columns(text)), " ");
+	put_text(text);
 }
 
 // Flushes the page so far: false, once it has said so, when a write
