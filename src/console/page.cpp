@@ -47,22 +47,26 @@ centered_width(std::size_t text_length)
 	return static_cast<int>((width - text_length) / 2);
 }
 
+// Centred by the columns the text takes on the console, which for a name
+// beyond ASCII need not be its bytes.
 void
 print_centered(const char *text)
 {
-	std::printf("%*s%s", centered_width(std::strlen(text)), " ", text);
+	std::printf("%*s", centered_width(text_columns(text)), " ");
+	put_text(text);
 }
 
-// Flushes the page; a write that failed now or earlier makes the run fail.
-int
-finish_page()
+// Flushes the page so far: false, once it has said so, when a write
+// failed now or earlier.
+bool
+flush_page()
 {
 	const bool flushed = std::fflush(stdout) == 0;
 	const int flush_errno = errno;
 
 	if (flushed && std::ferror(stdout) == 0)
-		return 0;
+		return true;
 	complain("write error: %s",
 	         flushed ? "output was lost" : std::strerror(flush_errno));
-	return 1;
+	return false;
 }

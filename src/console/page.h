@@ -16,7 +16,7 @@ void print_rule();
 void print_blank_lines(int count);
 void print_centered(const char *text);
 int centered_width(std::size_t text_length);
-int finish_page();
+bool flush_page();
 
 // Writes the label, then the row's values through format, whose first
 // conversion is the "%*s" padding field.  The padding is measured from what

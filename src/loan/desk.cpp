@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "loan/desk.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "console/page.h"
 #include "console/platform.h"
@@ -19,10 +22,10 @@ print_welcome(const char *borrower_name)
 	print_blank_lines(3);
 }
 
-int
-run_desk()
+// The run's exit status: 1 when input ended first or output failed.
+static int
+consult(const char *borrower_name)
 {
-	const char *borrower_name = login_name();
 	LoanTerms terms{};
 
 	clear_screen();
@@ -31,5 +34,21 @@ run_desk()
 		return 1;
 	clear_screen();
 	print_statement(terms, borrower_name);
-	return finish_page();
+	return flush_page() ? 0 : 1;
+}
+
+int
+run_desk()
+{
+	char *held_name = nullptr;
+	const char *borrower_name = login_name(&held_name);
+
+	if (borrower_name == nullptr) {
+		complain("cannot hold the login name: %s",
+		         std::strerror(ENOMEM));
+		return 1;
+	}
+	const int status = consult(borrower_name);
+	std::free(held_name);
+	return status;
 }

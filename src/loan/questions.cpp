@@ -83,14 +83,17 @@ take(const Question &question, const char *text, LoanTerms *terms)
 	return Verdict::taken;
 }
 
-// Writes the prompt, visibly, and reads the answer.  When input ends or
-// fails first, ends the prompt's line, so that the message has one of its
-// own, and says so: false.
+// Writes the prompt, visibly, and reads the answer.  A prompt that cannot
+// be written ends the entry at once, with the write error: nobody sees
+// what is asked, and answers that never end would be read for ever.  When
+// input ends or fails first, ends the prompt's line, so that the message
+// has one of its own, and says so.  False in both cases.
 static bool
 ask(std::FILE *in, const Question &question, bool at_start, Word *word)
 {
 	std::printf("%s", question.prompt);
-	std::fflush(stdout);
+	if (!flush_page())
+		return false;
 	if (at_start ? read_first_word(in, word) : read_word(in, word))
 		return true;
 	const int read_errno = errno;
@@ -126,7 +129,8 @@ refuse(std::FILE *in, const Question &question, const Word &word,
 	skip_rest_of_line(in, word);
 }
 
-// Asks until an answer is taken: false when input ends first.
+// Asks until an answer is taken: false when input ends or a prompt
+// cannot be written first.
 static bool
 ask_until_taken(std::FILE *in, const Question &question, bool at_start,
                 LoanTerms *terms)
@@ -146,7 +150,7 @@ ask_until_taken(std::FILE *in, const Question &question, bool at_start,
 
 // Fills the terms in the questions' order.  Each answer but the last ends
 // its line; the last is followed by the statement's clear.  False, with
-// terms incomplete, when input ends first.
+// terms incomplete, when input ends or a prompt cannot be written first.
 bool
 read_terms(std::FILE *in, LoanTerms *terms)
 {

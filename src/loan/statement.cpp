@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "console/page.h"
+#include "console/platform.h"
 #include "loan/letterhead.h"
 #include "loan/payment.h"
 
@@ -18,7 +19,8 @@ as_single(std::int64_t dollars)
 static void
 print_terms(LoanTerms terms, const char *borrower_name)
 {
-	print_row("Borrower Name:", "%*s%s", borrower_name);
+	print_row("Borrower Name:", "%*s");
+	put_text(borrower_name);
 	print_blank_lines(2);
 	print_row("Purchase Price:", "%*s$%-5.2f",
 	          as_single(terms.purchase_price));

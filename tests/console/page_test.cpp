@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "console/page.h"
 
+#include <clocale>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -43,6 +45,24 @@ TEST(PrintCentered, PadsWithAtLeastOneSpaceAndNoLineEnd)
 	const std::string wide(80, 'w');
 	EXPECT_EQ(centered(wide.c_str()), " " + wide);
 	EXPECT_EQ(centered("%s%n"), std::string(38, ' ') + "%s%n");
+}
+
+// A name is measured under the person's UTF-8 locale, and the program is
+// left in the "C" locale, in which answers are read and words echoed.
+TEST(PrintCentered, LeavesTheProgramInTheCLocale)
+{
+#ifdef _WIN32
+	GTEST_SKIP() << "Windows measures names without a locale";
+#else
+	const char *name = "Jos\xc3\xa9";
+	setenv("LC_ALL", "C.UTF-8", 1);
+	const std::string shown = centered(name);
+	unsetenv("LC_ALL");
+	if (shown == std::string(37, ' ') + name)
+		GTEST_SKIP() << "no C.UTF-8 locale here";
+	EXPECT_EQ(shown, std::string(38, ' ') + name);
+	EXPECT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
+#endif
 }
 
 TEST(PrintRule, IsEightyDollarsAndALineEnd)

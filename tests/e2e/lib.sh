@@ -48,7 +48,9 @@ if windows; then
 	exe_name=${LOAN_DESK##*/}
 	# What wine needs from the environment.  Tracing processes puts each
 	# command the program starts on standard error, and nothing else.
-	wine_env=("WINEDEBUG=-all,trace+process")
+	# Wine reads the command line it is given, with the variables set
+	# there, in the encoding of its locale: UTF-8, as the checks write it.
+	wine_env=("WINEDEBUG=-all,trace+process" "LC_ALL=C.UTF-8")
 	for variable in HOME WINEPREFIX WINEDLLOVERRIDES; do
 		[ -z "${!variable:-}" ] || wine_env+=("$variable=${!variable}")
 	done

@@ -74,6 +74,29 @@ if windows; then
 	check "Windows names its user" test -n "$windows_name"
 	check "started by Windows, the name is the USERNAME it sets" \
 		name_shown "$windows_name"
+	# Set through the command interpreter, which wine hands it as UTF-8.
+	run '1 0 1 1\n' 'USERNAME=José Müller'
+	check "a name beyond the ANSI code page is written as UTF-8, centred" \
+		name_placed 'José Müller' 34
 fi
+
+# --- Temporary, until the transcript runner runs tests/transcripts ------
+# The name transcripts: invalid bytes and the C locale are POSIX's alone.
+for env_file in "$golden_dir"/name-*.env; do
+	transcript=$(basename "$env_file" .env)
+	mapfile -t variables <"$env_file"
+	run "$(cat "$golden_dir/$transcript.in")\n" "${variables[@]}"
+	case $transcript in
+	name-invalid | name-c-locale) page_check=posix_check ;;
+	*) page_check=check ;;
+	esac
+	$page_check "transcript $transcript: the page" \
+		same_as_golden "$transcript.out"
+	check "transcript $transcript: no diagnostics" \
+		cmp -s "$golden_dir/$transcript.err" "$work/err"
+	check "transcript $transcript: the status" \
+		status_is "$(cat "$golden_dir/$transcript.status")"
+done
+# --- End of the temporary check -----------------------------------------
 
 finish

@@ -29,16 +29,6 @@ posix_check "missing clear command reports 127" \
 	out_has 'Crap, a thing happened  127$$$$$$$$'
 posix_check "missing clear does not fail the run" status_is 0
 
-# A stand-in whose shell is ended by a signal, as a shell is that dies
-# while clear runs: 128 plus the signal, as a shell would report it.
-mkdir "$work/killed"
-printf '#!/bin/sh\nkill -TERM "$PPID"\n' >"$work/killed/clear"
-chmod +x "$work/killed/clear"
-clear_kind=killed
-run '900 100 2 12\n' USERNAME=jdoe
-posix_check "clear ended by SIGTERM reports 143" \
-	out_has 'Crap, a thing happened  143$$$$$$$$'
-
 # run_perl CODE: the typical answers, with the program started by perl
 # after CODE has set up the process as some other starter would.
 run_perl() {
@@ -48,6 +38,38 @@ run_perl() {
 		<"$work/in" >"$work/out" 2>"$work/err"
 	status=$?
 }
+
+# Stand-ins ended by a signal sent to the shell that runs them ($PPID), to
+# themselves ($$), or to the whole job (0), as the interrupt key sends it;
+# the program leads a process group of its own.  An interrupt ends the
+# run by the same signal, before the statement.  Any other signal is
+# reported as 128 plus the signal, as a shell reports it, and the run goes
+# on.
+mkdir "$work/killed"
+while read -r signal target outcome; do
+	if ! windows; then
+		printf '#!/bin/sh\nkill -%s %s\n' "$signal" "$target" \
+			>"$work/killed/clear"
+		chmod +x "$work/killed/clear"
+		clear_kind=killed
+		run_perl 'setpgrp(0, 0)'
+	fi
+	if [ "$outcome" = ends ]; then
+		posix_check "clear ended by SIG$signal sent to $target ends the run" \
+			status_is 130
+		posix_check "at the first clear, with nothing written" \
+			is_empty_file "$work/out"
+	else
+		posix_check "clear ended by SIG$signal sent to $target reports $outcome" \
+			out_has "Crap, a thing happened  $outcome\$\$\$\$\$\$\$\$"
+		posix_check "and the run goes on" status_is 0
+	fi
+done <<'EOF'
+TERM $PPID 143
+TERM $$ 143
+INT $$ ends
+INT 0 ends
+EOF
 
 # Some service managers and shells start programs with SIGCHLD ignored;
 # clear's own status is still the one reported.

@@ -50,12 +50,11 @@ check "no payments at a rate: totals are not numbers" \
 # (macOS), a closed standard output.  LOAN_DESK_NO_DEV_FULL=1 forces the
 # latter.
 if [ -w /dev/full ] && [ -z "${LOAN_DESK_NO_DEV_FULL:-}" ]; then
-	run_into /dev/full '900 100 2 12\n' USERNAME=jdoe
-	why="No space left on device"
+	unwritable=/dev/full why="No space left on device"
 else
-	run_into - '900 100 2 12\n' USERNAME=jdoe
-	why="Bad file descriptor"
+	unwritable=- why="Bad file descriptor"
 fi
+run_into "$unwritable" '900 100 2 12\n' USERNAME=jdoe
 check "output that cannot be written fails the run" status_is 1
 # Windows' C library drops a buffer it could not write, and the error with
 # it: the last flush finds only the stream's error flag.
@@ -63,5 +62,17 @@ posix_check "and says why" err_has "loan-desk: write error: $why"
 if windows; then
 	check "and says it could not write" err_has "loan-desk: write error: "
 fi
+
+# Answers that never end, into output that cannot be written: the first
+# prompt that cannot be written ends the run, with one message.  (The
+# stand-in clear that fails writes nothing of its own.)
+if ! windows; then
+	yes 1x | output_to "$unwritable" timeout 10 env -i PATH="$work/failing" \
+		USERNAME=jdoe "${loan_desk[@]}" 2>"$work/err"
+	status=$?
+fi
+posix_check "endless answers into unwritable output end the run" status_is 1
+posix_check "with the one message" \
+	test "$(cat "$work/err")" = "loan-desk: write error: $why"
 
 finish
