@@ -9,7 +9,7 @@ The figures are worked out here from their definition, independently of
 loan-desk: every single- and double-precision step is one correctly rounded
 MPFR operation in an IEEE context (gmpy2.ieee(32) or ieee(64): subnormals,
 infinities, NaN and signed zeros as IEEE 754 has them), the discount factor
-is MPFR's correctly rounded power, and the figures of tiny rates are the
+is MPFR's correctly rounded power, and the figures of small rates are the
 exact annuity's, bounded in exact rational arithmetic.  Run it with
 Debian's python3-gmpy2:
 
@@ -26,6 +26,10 @@ from gmpy2 import mpfr, mpq
 
 SINGLE = gmpy2.ieee(32)
 DOUBLE = gmpy2.ieee(64)
+
+# Monthly rates r with 0 < |r| < 2^-25 have the exact annuity's figures,
+# which a double figure holds to within a unit in its last place.
+SMALL_RATE_BOUND = Fraction(1, 2**25)
 
 # The exact annuity's figures must be this far (in dollars, and relative
 # to the figure) from a half cent, so that any double within a few units
@@ -138,17 +142,20 @@ def statement(price, down, years, rate_text):
     shown = "%.2f%%" % float(in_single(mul, annual, mpfr(100)))
 
     rate = single(in_double(div, double(annual), mpfr(12)))
-    base = in_double(add, double(rate), mpfr(1))
-    if base == 1 and count != 0:
-        # Interest-free: no rate, or one that leaves 1 + r at 1.
+    if count != 0 and rate == 0:
+        # Interest-free: the principal spread evenly.
         payment = in_double(div, double(principal), double(count))
         total = double(principal)
         interest = in_double(sub, total, double(principal))
-    elif rate != 0 and exact(base) != 1 + exact(rate):
-        # Tiny rates: 1 + r itself is not a double.
-        payment, total, interest = annuity(principal, exact(rate), count)
+    elif count != 0 and abs(exact(rate)) < SMALL_RATE_BOUND:
+        if principal == 0:
+            payment = total = interest = Fraction(0)
+        else:
+            payment, total, interest = annuity(principal, exact(rate),
+                                               count)
     else:
         numerator = double(in_single(mul, single(principal), rate))
+        base = in_double(add, double(rate), mpfr(1))
         with gmpy2.local_context(DOUBLE):
             discount = base ** -count
         denominator = in_double(sub, mpfr(1), discount)

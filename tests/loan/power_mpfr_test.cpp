@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The discount factor's power routine against MPFR, bit for bit, and the
-// figures of tiny rates against the exact annuity.  MPFR is a dependency
-// of this test alone, built where the tests run natively.
+// The power routine against MPFR, bit for bit.  MPFR is a dependency of
+// the tests against it alone, built where the tests run natively.
 //
 // LOAN_DESK_POWER_CASES and LOAN_DESK_POWER_SEED change the number of
 // random powers and their seed (scripts/soak-power runs ten million).
@@ -9,24 +8,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <mpfr.h>
 #include <random>
-#include <string>
 
-#include "loan/payment.h"
 #include "loan/power.h"
-
-static std::uint64_t
-setting(const char *name, std::uint64_t fallback)
-{
-	const char *text = std::getenv(name);
-	return text != nullptr && *text != '\0'
-	           ? std::strtoull(text, nullptr, 10)
-	           : fallback;
-}
+#include "random_sweep.h"
 
 // MPFR's power rounded as a double is: 53 bits, and double's exponent
 // range, so that overflow, subnormals and underflow to zero round once as
@@ -58,19 +46,6 @@ bits_of(double value)
 	std::uint64_t bits = 0;
 	std::memcpy(&bits, &value, sizeof bits);
 	return bits;
-}
-
-// A uniform double in [0, 1) and a log-uniform one in [low, high].
-static double
-uniform(std::mt19937_64 &random)
-{
-	return std::ldexp(static_cast<double>(random() >> 11U), -53);
-}
-
-static double
-log_uniform(std::mt19937_64 &random, double low, double high)
-{
-	return low * std::pow(high / low, uniform(random));
 }
 
 // A monthly rate as the program holds it, from an annual one.
@@ -189,127 +164,4 @@ TEST(PowerAgainstMpfr, EveryRandomPowerIsTheCorrectlyRoundedOne)
 	            cases, seed, wrong, wrong_settled);
 	EXPECT_EQ(wrong, 0U);
 	EXPECT_EQ(wrong_settled, 0U);
-}
-
-// The exact figures of a loan at the rate the program holds, the
-// annuity formula evaluated in 600 bits.
-struct ExactFigures {
-	double payment;
-	double interest;
-	std::string interest_cents;
-	bool near_half_cent;
-};
-
-static ExactFigures
-exact_figures(LoanTerms terms)
-{
-	mpfr_t rate;
-	mpfr_t factor;
-	mpfr_t payment;
-	mpfr_t interest;
-	mpfr_inits2(600, rate, factor, payment, interest, nullptr);
-	mpfr_set_flt(rate, monthly_rate(terms), MPFR_RNDN);
-	mpfr_add_ui(factor, rate, 1, MPFR_RNDN);
-	mpfr_pow_si(factor, factor, -static_cast<long>(terms.payment_count),
-	            MPFR_RNDN);
-	mpfr_ui_sub(factor, 1, factor, MPFR_RNDN);
-	mpfr_mul_si(payment, rate, static_cast<long>(principal(terms)),
-	            MPFR_RNDN);
-	mpfr_div(payment, payment, factor, MPFR_RNDN);
-	mpfr_mul_si(interest, payment, terms.payment_count, MPFR_RNDN);
-	mpfr_sub_si(interest, interest, static_cast<long>(principal(terms)),
-	            MPFR_RNDN);
-
-	ExactFigures exact{mpfr_get_d(payment, MPFR_RNDN),
-	                   mpfr_get_d(interest, MPFR_RNDN), "", false};
-	char text[64];
-	mpfr_snprintf(text, sizeof text, "%.2RNf", interest);
-	exact.interest_cents = text;
-	// Within a hundred-millionth of a dollar of a half cent, the cents
-	// depend on digits no double figure holds.
-	mpfr_mul_ui(interest, interest, 100, MPFR_RNDN);
-	mpfr_frac(interest, interest, MPFR_RNDN);
-	const double fraction = std::fabs(mpfr_get_d(interest, MPFR_RNDN));
-	exact.near_half_cent = std::fabs(fraction - 0.5) < 1e-6;
-	mpfr_clears(rate, factor, payment, interest, nullptr);
-	return exact;
-}
-
-static std::string
-cents(double value)
-{
-	char text[64];
-	std::snprintf(text, sizeof text, "%.2f", value);
-	return text;
-}
-
-// Whether the rate is one that 1 + r cannot hold, yet changes 1 + r.
-static bool
-is_tiny(LoanTerms terms)
-{
-	const double rate = monthly_rate(terms);
-	return rate + 1.0 != 1.0 && (rate + 1.0) - 1.0 != rate;
-}
-
-TEST(TinyRatesAgainstMpfr, FiguresMatchTheExactAnnuity)
-{
-	std::mt19937_64 random(setting("LOAN_DESK_POWER_SEED", 20240611));
-	int loans = 0;
-	double worst = 0;
-	double worst_wide = 0;
-
-	while (loans < 20000) {
-		// Loans up to $1,000,000 over up to 30 years at tiny rates of
-		// either sign; one in four with any principal and count.
-		const bool wide = loans % 4 == 3;
-		const double sign = (random() & 1U) != 0 ? -1.0 : 1.0;
-		const std::int64_t count =
-		    12 * static_cast<std::int64_t>(
-		             1 + random() % (wide ? 178956970 : 30));
-		const LoanTerms terms{
-		    static_cast<std::int32_t>(wide ? random()
-		                                   : 1 + random() % 1000000),
-		    static_cast<std::int32_t>(wide ? random() : 0),
-		    static_cast<std::int32_t>(wide && sign < 0 ? -count
-		                                               : count),
-		    static_cast<float>(sign * 12 *
-		                       log_uniform(random, 0x1p-54, 0x1p-28))};
-		if (!is_tiny(terms) || principal(terms) == 0)
-			continue;
-		++loans;
-		const ExactFigures exact = exact_figures(terms);
-		const double interest = total_interest(terms);
-		const double error = std::fabs(interest - exact.interest);
-		const double payment_error =
-		    std::fabs(monthly_payment(terms) - exact.payment);
-		if (wide) {
-			worst_wide = std::max(worst_wide, error);
-			EXPECT_LE(payment_error,
-			          1e-12 * std::fabs(exact.payment));
-			EXPECT_LE(error,
-			          1e-9 * std::fabs(exact.interest) + 1e-6);
-		} else {
-			worst = std::max(worst, error);
-			EXPECT_LE(error, 1e-8);
-			EXPECT_LE(payment_error, 1e-8);
-			if (!exact.near_half_cent) {
-				EXPECT_EQ(cents(interest),
-				          exact.interest_cents);
-			}
-		}
-		// Over a positive count interest takes the sign of the rate
-		// times the principal; it is never -0.
-		const double rate_sign = monthly_rate(terms) > 0 ? 1.0 : -1.0;
-		if (terms.payment_count > 0) {
-			EXPECT_GE(interest * rate_sign *
-			              static_cast<double>(principal(terms)),
-			          0.0);
-		}
-		EXPECT_FALSE(interest == 0 && std::signbit(interest));
-	}
-	std::printf(
-	    "%d loans at tiny rates: interest within $%.3g of the exact "
-	    "one up to $1,000,000 and 30 years, within $%.3g for any "
-	    "terms\n",
-	    loans, worst, worst_wide);
 }
