@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "numeric/double_double.h"
 #include "numeric/power.h"
 
 // Each figure is defined by rounding every step to float or double where
@@ -22,138 +23,163 @@ monthly_rate(LoanTerms terms)
 	                          12.0);
 }
 
-// With no interest, or a monthly rate too small to change 1 + r, the
-// annuity formula divides by zero; such a loan is simply its principal
-// spread evenly over the payments.
-static bool
-is_interest_free(LoanTerms terms)
+// P*r / (1 - (1 + r)^-n), with P*r formed in single precision and the
+// discount factor correctly rounded; n through single precision for the
+// total.
+static LoanFigures
+stepwise_figures(LoanTerms terms, float rate)
 {
-	const double base = static_cast<double>(monthly_rate(terms)) + 1.0;
-
-	return base == 1.0 && terms.payment_count != 0;
+	const std::int64_t borrowed = principal(terms);
+	const double numerator =
+	    static_cast<double>(static_cast<float>(borrowed) * rate);
+	const double base = static_cast<double>(rate) + 1.0;
+	const double denominator =
+	    1.0 - power(base, -std::int64_t{terms.payment_count});
+	const double payment = numerator / denominator;
+	const double repayment =
+	    payment *
+	    static_cast<double>(static_cast<float>(terms.payment_count));
+	return {payment, repayment, repayment - static_cast<double>(borrowed)};
 }
 
-// A monthly rate that changes 1 + r but is finer than a double can hold
-// beside 1 (below about 2^-29, an APR under 0.0000022%): the formula
-// would divide a numerator formed from r by a denominator formed from a
-// rounded 1 + r, another rate, and print nonsense such as a negative
-// interest.  (Rates of 2^53 and more round 1 + r as well, harmlessly: the
-// discount factor is then nothing beside 1.)
-static bool
-is_tiny_rate(LoanTerms terms)
+// With no interest the annuity formula divides 0 by 0; such a loan is
+// simply its principal spread evenly over the payments.
+static LoanFigures
+interest_free_figures(LoanTerms terms)
 {
-	const double rate = monthly_rate(terms);
-	const double base = rate + 1.0;
-
-	return std::fabs(rate) < 1.0 && base != 1.0 && base - 1.0 != rate &&
-	       terms.payment_count != 0;
+	const auto borrowed = static_cast<double>(principal(terms));
+	return {borrowed / static_cast<double>(terms.payment_count), borrowed,
+	        0.0};
 }
 
-// (1 + a r + s)(1 + b r + t) = 1 + (a + b) r + the returned excess, given
-// ar = a r and br = b r.  For r > 0 every term is positive: no cancellation.
-static double
-combined_excess(double ar, double s, double br, double t)
+// (1 + r)^k, and apart from it s, its terms of second and higher order
+// in r: (1 + r)^k = 1 + k r + s.  With r tiny, s is far below a unit in
+// the last place of 1 + k r, and of k r too, yet it is all that makes the
+// interest.
+struct Powered {
+	std::uint64_t count;
+	Pair value;
+	Pair excess;
+};
+
+static Pair
+negated(Pair x)
 {
-	return s + t + (ar * br + ar * t + br * s + s * t);
+	return {-x.hi, -x.lo};
 }
 
-// (1 + r)^count = 1 + count r + s: returns s, the terms of second and
-// higher order in r, by binary powering, to a relative error of a few
-// units in the last place per squaring.
-static double
-excess(double rate, std::uint64_t count)
+// k r, exact as a pair (k < 2^32, r of 24 bits).
+static Pair
+linear(std::uint64_t count, double rate)
 {
-	double done = 0.0;
-	double done_excess = 0.0;
-	double step = 1.0;
-	double step_excess = 0.0;
+	return two_product(static_cast<double>(count), rate);
+}
+
+// g = (1 + r)^k - 1 = k r + s.
+static Pair
+growth(Powered x, double rate)
+{
+	return pair_sum(linear(x.count, rate), x.excess);
+}
+
+// (1 + r)^(a + b) from (1 + r)^a and (1 + r)^b.  The excess is s_a + s_b
+// + g_a g_b, where the g have the sign of r, so that their product is
+// positive like the s: three terms of one sign, nothing cancels.
+static Powered
+combined(Powered a, Powered b, double rate)
+{
+	const Pair cross = pair_product(growth(a, rate), growth(b, rate));
+	return {a.count + b.count, pair_product(a.value, b.value),
+	        pair_sum(pair_sum(a.excess, b.excess), cross)};
+}
+
+// (1 + r)^count by binary powering.
+static Powered
+raised(double rate, std::uint64_t count)
+{
+	Powered done{0, {1.0, 0.0}, {0.0, 0.0}};
+	Powered step{1, fast_two_sum(1.0, rate), {0.0, 0.0}};
 
 	for (;;) {
-		if ((count & 1U) != 0) {
-			done_excess = combined_excess(done * rate, done_excess,
-			                              step * rate, step_excess);
-			done += step;
-		}
+		if ((count & 1U) != 0)
+			done = combined(done, step, rate);
 		count >>= 1U;
 		if (count == 0)
-			return done_excess;
-		step_excess = combined_excess(step * rate, step_excess,
-		                              step * rate, step_excess);
-		step += step;
+			return done;
+		step = combined(step, step, rate);
 	}
 }
 
-// The interest as a share of the principal, n r / (1 - (1 + r)^-n) - 1,
-// formed from the rate itself.  With (1 + r)^|n| = 1 + g, g = |n| r + s,
-// it is ((n r)^2 - s (1 - n r)) / g for n > 0 and -s / g for n < 0.  The
-// leading terms that cancel in the plain formula are gone: for n > 0 the
-// numerator, about n (n + 1) r^2 / 2, is positive and g has the rate's
-// sign, so the share has it too and keeps its relative accuracy however
-// small it is.
-static double
-tiny_rate_interest_share(double rate, std::int64_t months)
+// A loan's repayment and interest as shares of its principal.
+struct Shares {
+	Pair repayment;
+	Pair interest;
+};
+
+// The repayment's share is F = n r / (1 - (1 + r)^-n), the interest's
+// S = F - 1.  With x = |n| r, s the excess and g the growth of (1 + r)^|n|:
+// for n > 0, F = x (1 + r)^n / g and S = x - s / g; for n < 0, F = x / g
+// and S = -s / g.  Each is formed without the 1 that cancels in the plain
+// formula, so that each keeps its relative accuracy however near 0 S, or
+// F, comes: S keeps its sign, that of r n.
+static Shares
+annuity_shares(double rate, std::int32_t months)
 {
-	const std::uint64_t count = months < 0
-	                                ? 0 - static_cast<std::uint64_t>(months)
-	                                : static_cast<std::uint64_t>(months);
-	const double linear = static_cast<double>(count) * rate;
-	const double s = excess(rate, count);
-	const double growth = linear + s;
+	const std::uint64_t count =
+	    months < 0 ? 0 - static_cast<std::uint64_t>(std::int64_t{months})
+	               : static_cast<std::uint64_t>(months);
+	const Pair x = linear(count, rate);
+	const Powered powered = raised(rate, count);
+	const Pair g = growth(powered, rate);
+	const Pair s_over_g = pair_quotient(powered.excess, g);
 
 	if (months < 0)
-		return -s / growth;
-	return (linear * linear - s * (1.0 - linear)) / growth;
+		return {pair_quotient(x, g), negated(s_over_g)};
+	return {pair_quotient(pair_product(x, powered.value), g),
+	        pair_sum(x, negated(s_over_g))};
 }
 
-// For a tiny rate the total is the principal plus its interest, formed
-// apart: that interest can be smaller than a unit in the last place of
-// the principal, so the payment times n would round the total to either
-// side of the principal and print an interest of $-0.00.  The principal
-// and the rate are exact in double; nothing passes through single
-// precision.
-static double
-tiny_rate_repayment(LoanTerms terms)
+// The figures of the exact annuity at the monthly rate held, each rounded
+// once to double from pairs whose error is far below a unit in its last
+// place: exact to the cent.  The interest is formed apart from the
+// principal, as it can be smaller than a unit in the principal's last
+// place.  A loan of nothing has figures of +0, not the -0 of 0 times a
+// negative share or count.
+static LoanFigures
+exact_figures(LoanTerms terms, float rate)
 {
-	const auto borrowed = static_cast<double>(principal(terms));
+	const std::int64_t borrowed = principal(terms);
 
-	return borrowed +
-	       borrowed * tiny_rate_interest_share(monthly_rate(terms),
-	                                           terms.payment_count);
+	if (borrowed == 0)
+		return {0.0, 0.0, 0.0};
+	const Pair amount{static_cast<double>(borrowed), 0.0};
+	const Shares shares =
+	    annuity_shares(static_cast<double>(rate), terms.payment_count);
+	const Pair repayment = pair_product(shares.repayment, amount);
+	const Pair payment = pair_quotient(
+	    repayment, {static_cast<double>(terms.payment_count), 0.0});
+	return {payment.hi, repayment.hi,
+	        pair_product(shares.interest, amount).hi};
 }
 
-// P*r / (1 - (1 + r)^-n), with P*r formed in single precision and the
-// discount factor correctly rounded.
+// The rate's path, chosen once: a rate of 0 is interest-free, a small
+// one takes the exact annuity (see small_rate_bound), any other the fixed
+// steps.  So does a count of 0 at any rate: the payment is then infinite
+// or not a number.
+LoanFigures
+loan_figures(LoanTerms terms)
+{
+	const float rate = monthly_rate(terms);
+
+	if (terms.payment_count != 0 && rate == 0.0F)
+		return interest_free_figures(terms);
+	if (terms.payment_count != 0 && std::fabs(rate) < small_rate_bound)
+		return exact_figures(terms, rate);
+	return stepwise_figures(terms, rate);
+}
+
 double
 monthly_payment(LoanTerms terms)
 {
-	const float rate = monthly_rate(terms);
-	const std::int64_t months = terms.payment_count;
-
-	if (is_interest_free(terms))
-		return static_cast<double>(principal(terms)) /
-		       static_cast<double>(months);
-	if (is_tiny_rate(terms))
-		return tiny_rate_repayment(terms) / static_cast<double>(months);
-	const double numerator =
-	    static_cast<double>(static_cast<float>(principal(terms)) * rate);
-	const double base = static_cast<double>(rate) + 1.0;
-	const double denominator = 1.0 - power(base, -months);
-	return numerator / denominator;
-}
-
-double
-total_repayment(LoanTerms terms)
-{
-	if (is_interest_free(terms))
-		return static_cast<double>(principal(terms));
-	if (is_tiny_rate(terms))
-		return tiny_rate_repayment(terms);
-	return monthly_payment(terms) *
-	       static_cast<double>(static_cast<float>(terms.payment_count));
-}
-
-double
-total_interest(LoanTerms terms)
-{
-	return total_repayment(terms) - static_cast<double>(principal(terms));
+	return loan_figures(terms).payment;
 }

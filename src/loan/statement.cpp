@@ -38,13 +38,13 @@ print_terms(LoanTerms terms, const char *borrower_name)
 }
 
 static void
-print_figures(LoanTerms terms)
+print_figures(LoanFigures figures)
 {
-	print_row("Monthly Payment:", "%*s$%-5.2lf", monthly_payment(terms));
+	print_row("Monthly Payment:", "%*s$%-5.2lf", figures.payment);
 	print_blank_lines(2);
-	print_row("Total Repayment:", "%*s$%-5.2f", total_repayment(terms));
+	print_row("Total Repayment:", "%*s$%-5.2f", figures.repayment);
 	print_blank_lines(2);
-	print_row("Total Interest:", "%*s$%-5.2f", total_interest(terms));
+	print_row("Total Interest:", "%*s$%-5.2f", figures.interest);
 	print_blank_lines(2);
 }
 
@@ -55,6 +55,6 @@ print_statement(LoanTerms terms, const char *borrower_name)
 	print_rule();
 	print_blank_lines(3);
 	print_terms(terms, borrower_name);
-	print_figures(terms);
+	print_figures(loan_figures(terms));
 	print_rule();
 }

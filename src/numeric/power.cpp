@@ -3,23 +3,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 
+#include "numeric/double_double.h"
 #include "numeric/power_internal.h"
 
 using power_internal::Placement;
 using power_internal::Scaled;
-
-// The error-free transformations below (TwoSum, Dekker's product) are
-// exact only when every operation is rounded to double where it is
-// written: no wider registers, and no fused multiply-add (the build turns
-// contraction off).
-static_assert(FLT_EVAL_METHOD == 0,
-              "the power routine needs double arithmetic in double "
-              "precision (FLT_EVAL_METHOD 0)");
 
 // How it works, and why the result is right.
 //
@@ -81,12 +73,6 @@ static_assert(FLT_EVAL_METHOD == 0,
 namespace
 {
 
-// hi + lo, two doubles.
-struct Pair {
-	double hi;
-	double lo;
-};
-
 // The widest bounds the settling goes to: 8192 bits.  Held in place, so
 // that the program needs no allocator and no C++ runtime library.
 constexpr std::size_t max_limbs = 256;
@@ -101,9 +87,6 @@ struct Bound {
 
 } // namespace
 
-// 2^27 + 1: multiplying by it splits a double into two halves of 26 bits
-// whose products are exact.
-constexpr double veltkamp_splitter = 134217729.0;
 // Beyond 2^±4096 a partial power is far out of any double's range.
 constexpr std::int64_t far_exponent = 4096;
 // The largest binary exponent of a finite double, and the exponents of the
@@ -124,43 +107,6 @@ constexpr std::uint32_t top_limb_bit = 0x80000000U;
 // once; anything else needs more and widens.
 constexpr std::size_t first_limbs = 2;
 
-static Pair
-two_sum(double a, double b)
-{
-	const double sum = a + b;
-	const double b_part = sum - a;
-	return {sum, (a - (sum - b_part)) + (b - b_part)};
-}
-
-// The same for |a| >= |b|.
-static Pair
-fast_two_sum(double a, double b)
-{
-	const double sum = a + b;
-	return {sum, b - (sum - a)};
-}
-
-static Pair
-split(double a)
-{
-	const double spread = veltkamp_splitter * a;
-	const double hi = spread - (spread - a);
-	return {hi, a - hi};
-}
-
-// a * b exactly, as the rounded product and its error (Dekker).
-static Pair
-two_product(double a, double b)
-{
-	const double rounded_product = a * b;
-	const Pair x = split(a);
-	const Pair y = split(b);
-	return {
-	    rounded_product,
-	    (((x.hi * y.hi - rounded_product) + x.hi * y.lo) + x.lo * y.hi) +
-	        x.lo * y.lo};
-}
-
 // v * 2^exp with v.hi positive, rescaled to hi in [1, 2).
 static Scaled
 scaled(Pair v, std::int64_t exp)
@@ -174,9 +120,7 @@ scaled(Pair v, std::int64_t exp)
 static Scaled
 multiply(Scaled x, Scaled y)
 {
-	const Pair high = two_product(x.hi, y.hi);
-	const double cross = x.hi * y.lo + x.lo * y.hi;
-	return scaled(fast_two_sum(high.hi, high.lo + cross), x.exp + y.exp);
+	return scaled(pair_product({x.hi, x.lo}, {y.hi, y.lo}), x.exp + y.exp);
 }
 
 static Scaled

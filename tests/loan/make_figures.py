@@ -1,19 +1,23 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""Writes figures.txt, the statement's figures for chosen answers.
+"""Works out the figures of figures.txt, the statement's figures for chosen
+answers, and writes them back after each line's answers.
 
+The answers and the comments are the file's own: add a line of answers,
+with or without "->" and figures after it, and run this to fill them in.
 The figures are worked out here from their definition, independently of
 loan-desk: every single- and double-precision step is one correctly rounded
 MPFR operation in an IEEE context (gmpy2.ieee(32) or ieee(64): subnormals,
 infinities, NaN and signed zeros as IEEE 754 has them), the discount factor
-is MPFR's correctly rounded power, and the figures of tiny rates are exact
-rational arithmetic.  Run it with Debian's python3-gmpy2:
+is MPFR's correctly rounded power, and the figures of small rates are the
+exact annuity's, bounded in exact rational arithmetic.  Run it with
+Debian's python3-gmpy2:
 
-    tests/loan/make_figures.py >tests/loan/figures.txt
+    tests/loan/make_figures.py [tests/loan/figures.txt]
 """
 
+import os
 import sys
-import textwrap
 from operator import add, mul, sub, truediv as div
 from fractions import Fraction
 
@@ -23,60 +27,19 @@ from gmpy2 import mpfr, mpq
 SINGLE = gmpy2.ieee(32)
 DOUBLE = gmpy2.ieee(64)
 
-# A tiny rate's figures must be this far (in dollars) from a half cent, so
-# that any sound double computation prints the exact cents.
-TINY_MARGIN = Fraction(1, 10**6)
+# Monthly rates r with 0 < |r| < 2^-25 have the exact annuity's figures,
+# which a double figure holds to within a unit in its last place.
+SMALL_RATE_BOUND = Fraction(1, 2**25)
 
-# The midpoint between the floats 4.5 and 4.5 + 2^-21, and a little more:
-# strtof rounds it up, while strtod lands on the midpoint itself, which a
-# narrowing to float then rounds down to the even 4.5.
-ABOVE_FLOAT_MIDPOINT = "4.5000002384185791015625001"
+# The exact annuity's figures must be this far (in dollars, and relative
+# to the figure) from a half cent, so that any double within a few units
+# in the last place of them prints their cents.
+MARGIN = Fraction(1, 10**6)
+RELATIVE_MARGIN = Fraction(1, 2**50)
 
-GROUPS = [
-    ("The worked examples: single-precision steps decide their last cent "
-     "(wholly in double they would end $183.02 and $613.45)", [
-         "900 100 2 12", "137 0 4 15", "555 0 1 18.9"]),
-    ("The rate row shows the rate held times 100 in single precision: "
-     "0.065 as 0.06499999 (times 100 in double, 0.0650000002); 1.715, "
-     "read as 1.7150000, as 1.7149999", [
-         "1000 0 1 0.065", "1000 0 1 1.715"]),
-    ("The rate is read as strtof reads it, correctly rounded to float, "
-     "not through double", [
-         "2000000000 -2000000000 30 " + ABOVE_FLOAT_MIDPOINT]),
-    ("A principal past 2^24: the numerator takes it through single "
-     "precision, the interest subtracts it in double", [
-         "16777217 0 1 5"]),
-    ("A principal past 32 bits", [
-        "-2147483648 2147483647 10 3"]),
-    ("Counts past 2^24 months: the total takes the count through single "
-     "precision; the discount factor takes it whole (268435452 months, "
-     "268435456 in single precision)", [
-         "1000 0 5592407 12", "1000000 0 178956970 5",
-         "1000000000 0 22369621 0.0000045"]),
-    ("The discount factor correctly rounded: the first two move a cent "
-     "if it is one unit in the last place high, or low; the next two "
-     "moved a cent with mingw-w64's pow; the last is $1932557.84 in "
-     "exact arithmetic", [
-         "895721264 0 1 0.5", "1785759831 0 1 0.5",
-         "1617173837 0 16 0.97", "865417 0 9 0.11", "1000000 0 30 5"]),
-    ("Interest-free: the principal spread evenly (3/24 = 0.125 exactly, "
-     "printed 0.12 as every build rounds a tie, to even), and repaid in "
-     "full, not as a single-precision amount", [
-         "900 100 2 0", "3 0 2 0", "16777217 0 1 0"]),
-    ("Tiny rates: 1 + r is not exact in double; the figures are those "
-     "of the exact annuity at the monthly rate held", [
-         "1000000 0 30 1.44e-13", "1000000 0 30 1e-11",
-         "1000000 0 30 2e-7", "2000000000 -2000000000 40 1e-9"]),
-    ("Just above them 1 + r is exact and the figures are computed as "
-     "ever: $0.36 of interest where the exact annuity gives $0.39", [
-         "1000000 0 30 2.6e-6"]),
-    ("No payments: an infinite payment with the sign of the principal "
-     "times the rate, or not a number", [
-         "900 100 0 12", "100 300 0 12", "900 100 0 -12", "0 0 0 12",
-         "900 100 0 0"]),
-    ("Negative principals, rates and terms", [
-        "100 300 30 7.5", "1000 0 1 -12", "1000 0 -1 12"]),
-]
+# The bits that bound the powers of 1 + r: their error, 2^-BITS for each
+# of the 62 multiplications at most, stays far below any figure's margin.
+BITS = 1024
 
 
 def rounded(context, value):
@@ -117,16 +80,52 @@ def money(value):
     return "$%-5s" % text
 
 
+def power_bounds(base, count):
+    """Integers low, high with low <= base^count * 2^BITS <= high, for an
+    exact base > 0 and count >= 0, by binary powering rounded outwards."""
+    scale = 2**BITS
+    step = (base.numerator * scale // base.denominator,
+            -(-base.numerator * scale // base.denominator))
+    done = (scale, scale)
+    while count:
+        if count & 1:
+            done = (done[0] * step[0] // scale,
+                    -(-done[1] * step[1] // scale))
+        count >>= 1
+        if count:
+            step = (step[0] * step[0] // scale,
+                    -(-step[1] * step[1] // scale))
+    return done
+
+
+def exact_figure(bounds):
+    """The exact figure between two bounds, provided both print the same
+    cents and stay clear of a half cent."""
+    low, high = min(bounds), max(bounds)
+    margin = max(MARGIN, abs(high) * RELATIVE_MARGIN)
+    nearest = [round(value * 100) for value in (low - margin,
+                                                 high + margin)]
+    if nearest[0] != nearest[1] or money(low) != money(high):
+        sys.exit("too near a half cent: %s" % float(low))
+    return low
+
+
 def annuity(principal, rate, count):
-    """Payment, total and interest of the exact annuity, checked to be
-    clear of a half cent."""
-    payment = principal * rate / (1 - (1 + rate) ** -count)
-    figures = (payment, payment * count, payment * count - principal)
-    for figure in figures:
-        off = abs(figure * 100 - round(figure * 100))
-        if abs(Fraction(1, 2) - off) < TINY_MARGIN * 100:
-            sys.exit("too near a half cent: %s" % float(figure))
-    return figures
+    """Payment, total and interest of the exact annuity: P r / (1 - (1 +
+    r)^-n), the payment times n, and that less P.  The power of 1 + r is
+    known between two bounds; each figure is monotonic in it."""
+    scale = 2**BITS
+    growths = [Fraction(bound - scale, scale)
+               for bound in power_bounds(1 + rate, abs(count))]
+    if count > 0:
+        # 1 - (1 + r)^-n = g / (1 + g), g = (1 + r)^n - 1
+        shares = [count * rate * (1 + g) / g for g in growths]
+    else:
+        shares = [-count * rate / g for g in growths]
+    total = exact_figure([principal * share for share in shares])
+    return (exact_figure([principal * share / count for share in shares]),
+            total,
+            exact_figure([principal * (share - 1) for share in shares]))
 
 
 def statement(price, down, years, rate_text):
@@ -134,24 +133,29 @@ def statement(price, down, years, rate_text):
     principal = price - down  # in 64 bits: no wrapping
     count = years * 12
     assert -2**31 <= count < 2**31
-    # strtof: the decimal correctly rounded to float.
+    # strtof: the decimal correctly rounded to float, and a zero signed as
+    # typed.
     percentage = single(mpq(Fraction(rate_text)))
+    if rate_text.startswith("-"):
+        percentage = -abs(percentage)
     annual = in_single(div, percentage, mpfr(100))
     shown = "%.2f%%" % float(in_single(mul, annual, mpfr(100)))
 
     rate = single(in_double(div, double(annual), mpfr(12)))
-    base = in_double(add, double(rate), mpfr(1))
-    if base == 1 and count != 0:
-        # Interest-free: no rate, or one that leaves 1 + r at 1.
+    if count != 0 and rate == 0:
+        # Interest-free: the principal spread evenly.
         payment = in_double(div, double(principal), double(count))
         total = double(principal)
         interest = in_double(sub, total, double(principal))
-    elif rate != 0 and exact(base) != 1 + exact(rate):
-        # Tiny rates: 1 + r itself is not a double.
-        payment, total, interest = annuity(Fraction(principal),
-                                           exact(rate), count)
+    elif count != 0 and abs(exact(rate)) < SMALL_RATE_BOUND:
+        if principal == 0:
+            payment = total = interest = Fraction(0)
+        else:
+            payment, total, interest = annuity(principal, exact(rate),
+                                               count)
     else:
         numerator = double(in_single(mul, single(principal), rate))
+        base = in_double(add, double(rate), mpfr(1))
         with gmpy2.local_context(DOUBLE):
             discount = base ** -count
         denominator = in_double(sub, mpfr(1), discount)
@@ -161,32 +165,26 @@ def statement(price, down, years, rate_text):
     return [shown, money(payment), money(total), money(interest)]
 
 
-HEADER = """\
-# SPDX-License-Identifier: MIT
-# The statement's figures for chosen answers, written by make_figures.py
-# from the figures' definition, never by loan-desk.  Each line:
-#
-#   price down years rate -> rate-row payment repayment interest
-#
-# the four answers as typed, then what the statement prints from column 23
-# on in the rows "Annual Interest Rate:", "Monthly Payment:", "Total
-# Repayment:" and "Total Interest:".  A money figure is printed '$%-5.2f',
-# so short ones end in spaces: each trailing space is written here as '_'.
-# "$nan__" is a figure that is not a number: the sign of such a NaN is the
-# processor's (x86 sets it, Arm does not) and the C library's to show
-# (glibc prints "-nan", mingw-w64 "nan"), so either rendering matches it."""
+def worked_out(line):
+    """A line of the file, with the figures of a line of answers worked
+    out anew."""
+    if not line.strip() or line.startswith("#"):
+        return line
+    answers = line.split("->")[0].split()
+    price, down, years, rate_text = answers
+    figures = statement(int(price), int(down), int(years), rate_text)
+    return " ".join(answers + ["->"] +
+                    [f.replace(" ", "_") for f in figures])
 
 
 def main():
-    print(HEADER)
-    for title, answers in GROUPS:
-        print()
-        for line in textwrap.wrap(title, 74):
-            print("# " + line)
-        for line in answers:
-            price, down, years, rate_text = line.split()
-            figures = statement(int(price), int(down), int(years), rate_text)
-            print(line, "->", " ".join(f.replace(" ", "_") for f in figures))
+    path = (sys.argv[1] if len(sys.argv) > 1 else
+            os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                         "figures.txt"))
+    with open(path, encoding="ascii") as vectors:
+        lines = [worked_out(line) for line in vectors.read().splitlines()]
+    with open(path, "w", encoding="ascii") as vectors:
+        vectors.write("\n".join(lines) + "\n")
 
 
 if __name__ == "__main__":

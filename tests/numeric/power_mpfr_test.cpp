@@ -8,23 +8,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <mpfr.h>
 #include <random>
 
 #include "numeric/power.h"
+#include "random_sweep.h"
 #include "settled_power.h"
-
-static std::uint64_t
-setting(const char *name, std::uint64_t fallback)
-{
-	const char *text = std::getenv(name);
-	return text != nullptr && *text != '\0'
-	           ? std::strtoull(text, nullptr, 10)
-	           : fallback;
-}
 
 // MPFR's power rounded as a double is: 53 bits, and double's exponent
 // range, so that overflow, subnormals and underflow to zero round once as
@@ -56,19 +47,6 @@ bits_of(double value)
 	std::uint64_t bits = 0;
 	std::memcpy(&bits, &value, sizeof bits);
 	return bits;
-}
-
-// A uniform double in [0, 1) and a log-uniform one in [low, high].
-static double
-uniform(std::mt19937_64 &random)
-{
-	return std::ldexp(static_cast<double>(random() >> 11U), -53);
-}
-
-static double
-log_uniform(std::mt19937_64 &random, double low, double high)
-{
-	return low * std::pow(high / low, uniform(random));
 }
 
 // A monthly rate as the program holds it, from an annual one.
