@@ -19,8 +19,10 @@
 #                stand-in writes <clear>.
 # Transcripts whose names start with posix- run only on POSIX builds (a
 # NAME.clear, LOGNAME and USER need one), and windows- only on Windows.
-# On Windows the expected output has CR LF line ends and what the real cls
-# writes in place of <clear>; expected files are written from POSIX runs.
+# On Windows the variables are set by the command interpreter, over those
+# wine gives every program (USERNAME, COMSPEC...); the expected output has
+# CR LF line ends and what the real cls writes in place of <clear>; and
+# expected files are written from POSIX runs only.
 # shellcheck source-path=SCRIPTDIR source=e2e/lib.sh
 . "$(dirname "$0")/e2e/lib.sh"
 
