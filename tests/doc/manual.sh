@@ -7,6 +7,9 @@
 . "$(dirname "$0")/../e2e/lib.sh"
 
 page=${1:?usage: manual.sh PAGE}
+# The runs take the typical run's environment and answers.
+mapfile -t variables <"$transcripts/typical.env"
+read -r -d '' -a typical <"$transcripts/typical.in"
 
 for tool in groff mandoc; do
 	if ! command -v $tool >/dev/null; then
@@ -42,44 +45,47 @@ answers=$(printf '%s\n' "$examples" |
 	sed -n "s/^\\\$ printf \\\\(aq\\(.*\\)\\\\(aq | loan-desk\$/\\1/p")
 check "the example shows the answers it pipes in" test -n "$answers"
 
-run "$answers" USERNAME=jdoe
+run "$answers" "${variables[@]}"
 check "the example run succeeds" status_is 0
 
 # Every quoted row is a line of the statement, trailing blanks aside.
 sed 's/ *$//' "$work/out" >"$work/rows"
 rows=$(printf '%s\n' "$examples" | grep -E '^[A-Z][A-Za-z ]+:? {2,}[^ ]+$')
-check "the example quotes the payment rows" \
-	grep -q '^Monthly Payment:' <<<"$rows"
+check "the example quotes the statement's rows, the amounts last" \
+	test "$(grep -c '\$' <<<"$rows")" -ge 3
 while IFS= read -r row; do
 	check "example row [$row] is what the statement shows" \
 		grep -qxF -- "$row" "$work/rows"
 done <<<"$rows"
 
-# The interest-free sentence names a rate and three amounts.
+# The interest-free sentence names a rate and three amounts, those of the
+# last three quoted rows.
 free=$(printf '%s\n' "$examples" | tr '\n' ' ' |
 	sed -n 's/.*At \([0-9.]*\)% instead of [^,]*, the monthly payment is \$\([0-9.]*\), the total repayment \$\([0-9.]*\) and the total interest \$\([0-9.]*\)\..*/\1 \2 \3 \4/p')
 check "the example states an interest-free run" test -n "$free"
-read -r free_rate free_payment free_total free_interest <<<"$free"
-run "${answers% *} $free_rate\\n" USERNAME=jdoe
-check "interest-free payment as stated" \
-	out_has "Monthly Payment:       \$$free_payment"
-check "interest-free repayment as stated" \
-	out_has "Total Repayment:       \$$free_total"
-check "interest-free interest as stated" \
-	out_has "Total Interest:        \$$free_interest"
+read -r free_rate free_amounts <<<"$free"
+run "${answers% *} $free_rate\\n" "${variables[@]}"
+sed 's/ *$//' "$work/out" >"$work/rows"
+for amount in $free_amounts; do
+	read -r row
+	check "interest-free amount \$$amount as stated" \
+		grep -qxF -- "${row%\$*}\$$amount" "$work/rows"
+done < <(tail -n 3 <<<"$rows")
 
 # --- Quoted messages and ranges -----------------------------------------
 
-# answers_before ENTRY: valid answers for the entries asked before it,
-# ENTRY as a message names it ("the APR", "an APR").
+# answers_before ENTRY: the typical answers to the entries asked before
+# ENTRY, as a message names it ("the APR", "an APR").
 answers_before() {
+	local count
 	case $1 in
-	*"purchase price") echo "" ;;
-	*"down payment") echo "900 " ;;
-	*"loan term") echo "900 100 " ;;
-	*APR) echo "900 100 2 " ;;
+	*"purchase price") count=0 ;;
+	*"down payment") count=1 ;;
+	*"loan term") count=2 ;;
+	*APR) count=3 ;;
 	*) echo "unknown entry: $1" >&2; return 1 ;;
 	esac
+	printf '%s ' "${typical[@]:0:count}"
 }
 
 description=$(section DESCRIPTION)
@@ -88,14 +94,14 @@ check "rejected entries' messages are quoted" test -n "$rejections"
 while IFS= read -r rejected; do
 	word=${rejected#loan-desk: \"} word=${word%%\"*}
 	entry=${rejected#*\" is not } entry=${entry%%: *}
-	run "$(answers_before "$entry")$word\\n900 100 2 12\\n" USERNAME=jdoe
+	run "$(answers_before "$entry")$word\\n${typical[*]}\\n" "${variables[@]}"
 	check "[$rejected] is written as quoted" err_has "$rejected"
 done <<<"$rejections"
 
 ended=$(printf '%s\n' "$description" | grep -E '^loan-desk: input ended before ')
 check "the ended-input message is quoted" test -n "$ended"
 entry=${ended#*input ended before } entry=${entry% was entered}
-run "$(answers_before "$entry")" USERNAME=jdoe
+run "$(answers_before "$entry")" "${variables[@]}"
 check "the ended-input message is written as quoted" err_has "$ended"
 check "ended input exits 1 as stated" status_is 1
 
@@ -107,7 +113,7 @@ check "the page states the ranges of dollars and years" \
 while read -r unit _ low _ high; do
 	entry="the purchase price"
 	[ "$unit" = dollars ] || entry="the loan term"
-	run "$(answers_before "$entry")$((low - 1))\\n$((high + 1))\\n" USERNAME=jdoe
+	run "$(answers_before "$entry")$((low - 1))\\n$((high + 1))\\n" "${variables[@]}"
 	check "$unit from $low" err_has ": at least $low"
 	check "$unit to $high" err_has ": at most $high"
 done <<<"$ranges"

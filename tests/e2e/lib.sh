@@ -1,43 +1,33 @@
 # SPDX-License-Identifier: MIT
-# Shared by the end-to-end checks, which run loan-desk as a person would:
-# answers on standard input, a controlled environment, and a stand-in
-# `clear` first on PATH that writes a marker instead of clearing.
+# shellcheck shell=bash disable=SC2034  # the variables serve the scripts
+# Shared by the transcript runner and the shell checks, which run loan-desk
+# as a person would: answers on standard input, a controlled environment,
+# and first on PATH a stand-in `clear` that writes <clear>.
 #
-# Usage from a check script:  . lib.sh; ...cases...; finish
-# LOAN_DESK is the path of the program, taken whole, spaces and all;
-# LOAN_DESK_EMULATOR, where set, is the command that runs it, its words
-# separated by spaces: "wine", say, or "qemu-aarch64 -L /usr/aarch64-linux-gnu".
-#
-# With LOAN_DESK_PLATFORM=Windows, LOAN_DESK is the .exe and the emulator
-# wine.  There `cls` is built into the command interpreter and cannot be
-# stood in for: the real one runs, and a page is compared with what cls
-# writes in place of the marker and with the CR LF line ends of Windows
-# text mode.
+# LOAN_DESK is the program's path, taken whole, spaces and all;
+# LOAN_DESK_EMULATOR what runs it, if anything, words separated by spaces
+# ("qemu-aarch64 -L /usr/aarch64-linux-gnu").  With LOAN_DESK_PLATFORM=Windows
+# it is the .exe under wine, and the real cls runs: a page is expected with
+# what cls writes in place of <clear> and CR LF line ends.
 
 set -u
 
 read -ra emulator <<<"${LOAN_DESK_EMULATOR:-}"
-# The program runs with a PATH of the checks' own: the emulator goes by
-# its full path.
+# The program's PATH is the checks' own: the emulator goes by its full path.
 if [ ${#emulator[@]} -gt 0 ] && found=$(type -P "${emulator[0]}"); then
 	emulator[0]=$found
 fi
 loan_desk=("${emulator[@]}" "${LOAN_DESK:?names the program to test}")
 
-golden_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../transcripts" && pwd)
+transcripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../transcripts" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-skipped=0
-
-mkdir "$work/marker" "$work/failing" "$work/none"
+passed=0 failed=0
+mkdir "$work/marker"
 printf '#!/bin/sh\nprintf "<clear>"\n' >"$work/marker/clear"
-printf '#!/bin/sh\nexit 1\n' >"$work/failing/clear"
-chmod +x "$work/marker/clear" "$work/failing/clear"
-
-# Which stand-in clears the console: marker, failing or none.
-clear_kind=marker
+chmod +x "$work/marker/clear"
+clear_dir=$work/marker # the run's PATH, where it finds `clear`
+starter=()             # what starts loan-desk on POSIX, if not env alone
 
 windows() {
 	[ "${LOAN_DESK_PLATFORM:-}" = Windows ]
@@ -45,155 +35,116 @@ windows() {
 
 if windows; then
 	exe_folder=$(cd "$(dirname "$LOAN_DESK")" && pwd)
-	exe_name=${LOAN_DESK##*/}
-	# What wine needs from the environment.  Tracing processes puts each
-	# command the program starts on standard error, and nothing else.
+	wine_debug=-all # -all,trace+process: the commands started, on stderr
 	# Wine reads the command line it is given, with the variables set
-	# there, in the encoding of its locale: UTF-8, as the checks write it.
-	wine_env=("WINEDEBUG=-all,trace+process" "LC_ALL=C.UTF-8")
+	# there, in the encoding of its locale: UTF-8, as transcripts hold it.
+	wine_env=(LC_ALL=C.UTF-8)
 	for variable in HOME WINEPREFIX WINEDLLOVERRIDES; do
 		[ -z "${!variable:-}" ] || wine_env+=("$variable=${!variable}")
 	done
 fi
 
-# run INPUT [VAR=value...]: runs loan-desk with only the given variables
-# set, leaving $work/out, $work/err and $status.
+# run INPUT [VAR=value...]: runs loan-desk on INPUT (printf's %b escapes)
+# with only those variables set: $work/out, $work/err and $status.
 run() {
-	run_into "$work/out" "$@"
+	printf '%b' "$1" >"$work/in"
+	shift
+	start "$work/out" "$@"
 }
 
-# run_into FILE INPUT [VAR=value...]: the same, writing the output to FILE,
-# or with standard output closed where FILE is -.
-run_into() {
-	local output=$1 input=$2
-	shift 2
-	printf '%b' "$input" >"$work/in"
-	if windows; then
-		run_windows "$output" "$@"
-		return
+# prepare NAME [FOLDER]: the transcript's answers in $work/in, its
+# environment in $variables, and `clear` from FOLDER, else from NAME.clear,
+# else the stand-in.
+prepare() {
+	local name=$transcripts/$1
+	cp "$name.in" "$work/in"
+	mapfile -t variables <"$name.env"
+	clear_dir=${2:-$work/marker}
+	if [ $# -eq 1 ] && [ -f "$name.clear" ]; then
+		clear_dir=$work/$1
+		mkdir -p "$clear_dir"
+		[ ! -s "$name.clear" ] || install "$name.clear" "$clear_dir/clear"
 	fi
-	output_to "$output" env -i PATH="$work/$clear_kind" "$@" \
-		"${loan_desk[@]}" <"$work/in" 2>"$work/err"
+}
+
+# run_transcript NAME [FOLDER]: runs loan-desk as the transcript has it.
+run_transcript() {
+	prepare "$@"
+	start "$work/out" "${variables[@]}"
+}
+
+# start FILE [VAR=value...]: runs loan-desk on $work/in, its output to FILE.
+start() {
+	if windows; then
+		start_windows "$@"
+	else
+		env -i PATH="$clear_dir" "${@:2}" "${starter[@]}" "${loan_desk[@]}" \
+			<"$work/in" >"$1" 2>"$work/err"
+	fi
 	status=$?
 }
 
-# output_to FILE COMMAND...: runs COMMAND with standard output to FILE, or
-# closed where FILE is -.
-output_to() {
-	local output=$1
-	shift
-	if [ "$output" = - ]; then
-		"$@" >&-
-	else
-		"$@" >"$output"
-	fi
-}
-
-# Wine gives a program started from Unix the USERNAME and COMSPEC of its
-# prefix, so given variables are set the Windows way, by the command
-# interpreter, which then starts the program; without any, the program is
-# started directly.  The page is kept as written in $work/page and with
-# Unix line ends in $work/out; wine's trace is kept apart from the
-# program's diagnostics.
-#
-# The command interpreter finds the program in the current folder, where
-# wine is started, so the line holds no path that would need quoting.
-run_windows() {
-	local output=$1 line="" variable
-	shift
-	for variable in "$@"; do
+# Wine passes the program its prefix's USERNAME and COMSPEC, so variables
+# are set the Windows way, by the command interpreter that starts the
+# program from the current folder (no path to quote); the same line keeps
+# what cls writes in $work/cls.
+start_windows() {
+	local line="cls>Z:${work//\//\\}\\cls& " variable started
+	for variable in "${@:2}"; do
 		line="${line}set $variable&& "
 	done
-	local command=("$exe_folder/$exe_name")
-	[ $# -eq 0 ] || command=(cmd /c "$line$exe_name")
-	(cd "$exe_folder" &&
-		output_to "$output" env -i "${wine_env[@]}" "${emulator[@]}" \
-			"${command[@]}" <"$work/in" 2>"$work/trace")
-	status=$?
-	grep -av '^[0-9a-f]*:trace:' "$work/trace" | sed 's/\r$//' >"$work/err"
-	if [ "$output" = "$work/out" ]; then
-		mv "$work/out" "$work/page"
-		sed 's/\r$//' "$work/page" >"$work/out"
-	fi
+	(cd "$exe_folder" && env -i WINEDEBUG="$wine_debug" "${wine_env[@]}" \
+		"${emulator[@]}" cmd /c "$line${LOAN_DESK##*/}" <"$work/in" \
+		>"$1" 2>"$work/trace")
+	started=$?
+	grep -av '^[0-9a-f]*:trace:' "$work/trace" >"$work/err"
+	return $started
 }
 
-# windows_command LINE: what the Windows command interpreter writes for
-# LINE, as it writes it.
-windows_command() {
-	env -i "${wine_env[@]}" "${emulator[@]}" cmd /c "$1" </dev/null 2>/dev/null
-}
-
-# clears: how many times the run cleared the console.
-clears() {
+# same_as EXPECTED ACTUAL: the files match, EXPECTED as this platform
+# writes it; else their difference is shown.
+same_as() {
 	if windows; then
-		grep -c 'CreateProcessInternalW .* cmdline L".* /c cls"' "$work/trace"
+		local text cleared
+		text=$(cat "$1" && printf .) cleared=$(cat "$work/cls" && printf .)
+		text=${text%.} cleared=${cleared%.}
+		text=${text//$'\n'/$'\r\n'}
+		printf '%s' "${text//"<clear>"/"$cleared"}" >"$work/expected"
 	else
-		grep -c '<clear>' "$work/out"
+		cp "$1" "$work/expected"
 	fi
+	cmp -s "$work/expected" "$2" && return 0
+	diff -a "$work/expected" "$2" | head -20
+	return 1
 }
 
-pass() {
-	passed=$((passed + 1))
+# as_expected NAME: the run wrote what the transcript NAME expects on
+# both streams, and ended with its status.
+as_expected() {
+	local name=$transcripts/$1 same=0
+	same_as "$name.out" "$work/out" || same=1
+	same_as "$name.err" "$work/err" || same=1
+	status_is "$(cat "$name.status")" || same=1
+	return $same
 }
 
-fail() {
-	failed=$((failed + 1))
-	printf 'FAIL %s\n' "$*"
+# same_as_golden NAME: standard output is the transcripts' NAME.
+same_as_golden() {
+	same_as "$transcripts/$1" "$work/out"
 }
 
 # check NAME CONDITION...: one assertion, counted.
 check() {
-	local name=$1
-	shift
-	if "$@"; then pass; else fail "$name"; fi
-}
-
-# posix_check NAME CONDITION...: an assertion about what only a POSIX
-# system does; on Windows it is counted as skipped.
-posix_check() {
-	if windows; then
-		skipped=$((skipped + 1))
-		printf 'skip %s (POSIX only)\n' "$1"
-		return
+	if "${@:2}"; then
+		passed=$((passed + 1))
+	else
+		failed=$((failed + 1))
+		echo "FAIL $1"
 	fi
-	check "$@"
-}
-
-same_as_golden() {
-	local expected=$golden_dir/$1 actual=$work/out
-	if windows; then
-		windows_page "$expected" >"$work/expected"
-		expected=$work/expected
-		actual=$work/page
-	fi
-	if cmp -s "$expected" "$actual"; then
-		return 0
-	fi
-	diff "$expected" "$actual" | head -20
-	echo "status $status"
-	head -5 "$work/err"
-	return 1
-}
-
-# windows_page GOLDEN: the page as written on Windows, with CR LF line
-# ends and, for each marker, what cls writes to a file.
-windows_page() {
-	local page cleared
-	[ -f "$work/cls" ] || windows_command cls >"$work/cls"
-	page=$(cat "$1" && printf .)
-	page=${page%.}
-	page=${page//$'\n'/$'\r\n'}
-	cleared=$(cat "$work/cls" && printf .)
-	cleared=${cleared%.}
-	printf '%s' "${page//"<clear>"/"$cleared"}"
 }
 
 status_is() {
 	[ "$status" -eq "$1" ] || { echo "status $status, wanted $1"; return 1; }
-}
-
-out_has() {
-	grep -qF -- "$1" "$work/out"
 }
 
 err_has() {
@@ -204,29 +155,7 @@ is_empty_file() {
 	[ ! -s "$1" ] || { cat "$1"; return 1; }
 }
 
-err_is_empty() {
-	is_empty_file "$work/err"
-}
-
-# row_is LABEL VALUE: the statement's row with that label shows VALUE from
-# column 23 on.
-row_is() {
-	local row want
-	row=$(grep -F -- "$1" "$work/out")
-	want=$(printf '%-23s%s' "$1" "$2")
-	[ "$row" = "$want" ] || { echo "row: [$row]"; return 1; }
-}
-
-# line N: the Nth line of the output, without its line end.
-line() {
-	sed -n "${1}p" "$work/out"
-}
-
 finish() {
-	if [ "$skipped" -eq 0 ]; then
-		echo "$passed passed, $failed failed"
-	else
-		echo "$passed passed, $failed failed, $skipped skipped"
-	fi
+	echo "$passed passed, $failed failed"
 	[ "$failed" -eq 0 ]
 }

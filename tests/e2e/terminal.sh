@@ -1,8 +1,9 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# A whole run in a real 80x40 terminal: tmux runs loan-desk with the real
-# `clear`, the answers are typed one by one after their prompts, and the
-# screen is read back as a person would see it.
+# The typical run in a real 80x40 terminal: tmux runs loan-desk with the
+# real `clear`, the answers are typed one by one after their prompts, and
+# the screen is read back as a person would see it.
+# shellcheck source-path=SCRIPTDIR source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
 # Without tmux or clear the check is skipped (77), not failed.
@@ -43,16 +44,21 @@ wait_until() {
 	done
 }
 
+# capture [-J]: the screen as the terminal shows it, or with -J the lines
+# that it wrapped joined again.
 capture() {
-	term capture-pane -p >"$work/screen"
+	term capture-pane -p "$@" >"$work/screen"
 }
 
 screen_is() {
 	capture && cmp -s "$1" "$work/screen"
 }
 
+# screen_has TEXT...: each text is on the screen.
 screen_has() {
-	capture && grep -qF -- "$1" "$work/screen"
+	local text
+	capture -J || return
+	for text; do grep -qF -- "$text" "$work/screen" || return; done
 }
 
 # shows_screen EXPECTED: the whole screen, once it has settled on it.
@@ -62,50 +68,52 @@ shows_screen() {
 	return 1
 }
 
-# type_answer TEXT NEXT_PROMPT: types an answer and Enter, as a person
-# would, and waits for what should follow.
+# type_answer TEXT SHOWN...: types an answer and Enter, as a person would,
+# and waits for what should then show.
 type_answer() {
 	term send-keys -l "$1" && term send-keys Enter &&
-		wait_until screen_has "$2"
+		wait_until screen_has "${@:2}"
 }
 
-# The screens as they look on a terminal, from the golden page: each clear
-# starts one, capture-pane drops trailing spaces, and the rest of the 40
-# lines stay blank.
+# The typical run, read from its transcript: the answers, the prompts
+# (from the first line that asks to the one that clears), and the screens
+# as a terminal shows them: each clear starts one, capture-pane drops
+# trailing spaces, and the rest of the 40 lines stay blank.
+page=$transcripts/typical.out
+read -r -d '' -a answers <"$transcripts/typical.in"
+mapfile -t variables <"$transcripts/typical.env"
+first=$(grep -n -m 1 ': $' "$page" | cut -d : -f 1)
+last=$(grep -n '<clear>' "$page" | sed -n '2s/:.*//p')
+mapfile -t prompts < <(sed -n "$first,${last}p; ${last}q" "$page" |
+	sed 's/<clear>.*//')
 screen_from_golden() {
-	sed "$1"'!d; s/^.*<clear>//; s/ *$//' "$golden_dir/typical.out" \
-		>"$2"
+	sed "$1"'!d; s/^.*<clear>//; s/ *$//' "$page" >"$2"
 	while [ "$(wc -l <"$2")" -lt 40 ]; do echo >>"$2"; done
 }
-screen_from_golden 1,14 "$work/welcome"
-screen_from_golden 17,46 "$work/statement"
+screen_from_golden "1,$first" "$work/welcome"
+screen_from_golden "$last,\$" "$work/statement"
 
 # Something is on the screen before the desk starts: the first clear must
 # remove it.  The shell around the program records its exit status in a
 # file (tmux's own record of it is not reliable under load) and writes
 # nothing more.  The program runs natively here.
+# shellcheck disable=SC2016  # the inner shell expands them
 term -f "$work/tmux.conf" new-session -d -x 80 -y 40 -- \
 	sh -c 'status_file=$1; shift; echo "left over from before"; "$@"
 		echo $? >"$status_file"' sh "$work/status" \
-	env -i PATH=/usr/bin:/bin TERM=xterm-256color USERNAME=jdoe "${loan_desk[@]}"
+	env -i PATH=/usr/bin:/bin TERM=xterm-256color "${variables[@]}" \
+	"${loan_desk[@]}"
 check "the terminal is 80x40" \
 	test "$(term display-message -p '#{pane_width}x#{pane_height}')" = 80x40
 
 check "before the first answer, the welcome screen fills the screen from the top" \
 	shows_screen "$work/welcome"
-check "the first prompt waits on line 14" \
-	test "$(sed -n 14p "$work/screen")" = \
-	"Enter the purchase price in whole dollars:"
-
-check "the down payment is asked after the price is typed" type_answer 900 \
-	"Enter the sum you'll be paying down on this purchase in whole dollars:"
-check "the typed price shows after its prompt" \
-	screen_has "Enter the purchase price in whole dollars: 900"
-check "the term is asked next" type_answer 100 \
-	"Enter your preferred loan term in years:"
-check "the APR is asked next" type_answer 2 \
-	"Good news, your terms qualify you for preferred lending!"
-term send-keys -l 12
+for i in 0 1 2; do
+	check "answer $((i + 1)) shows after its prompt, and the next is asked" \
+		type_answer "${answers[i]}" "${prompts[i]}${answers[i]}" \
+		"${prompts[i + 1]% }"
+done
+term send-keys -l "${answers[3]}"
 term send-keys Enter
 
 check "after the last answer, the screen holds only the statement" \
