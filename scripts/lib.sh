@@ -108,9 +108,9 @@ need() {
 		*) echo "  ${what//,/ or }" ;;
 		esac
 	done
-	! command -v apt-get >/dev/null || apt=": apt-get install$missing"
-	echo "Install that, or ask an administrator to${apt:-}."
-	echo "The table in README.md names the packages on each system."
+	! command -v apt-get >/dev/null || apt=$', here:\n  apt-get install'"$missing"
+	echo "Install that, or ask an administrator to; the table in README.md"
+	echo "names the packages on each system${apt:-.}"
 	have g++ && have make && command -v cmake >/dev/null || exit 1
 	cat <<EOF
 Meanwhile CMake by hand builds loan-desk and runs the tests that what is
