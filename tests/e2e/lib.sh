@@ -87,16 +87,23 @@ start() {
 # Wine passes the program its prefix's USERNAME and COMSPEC, so variables
 # are set the Windows way, by the command interpreter that starts the
 # program from the current folder (no path to quote); the same line keeps
-# what cls writes in $work/cls.
+# what cls writes in $work/cls.  Once in a while, on a prefix wine has
+# just made, wine ends at once with status 1 without running the line at
+# all (no $work/cls): that start is made again, once, and said so.
 start_windows() {
-	local line="cls>Z:${work//\//\\}\\cls& " variable started
+	local line="cls>Z:${work//\//\\}\\cls& " variable started attempt
 	for variable in "${@:2}"; do
 		line="${line}set $variable&& "
 	done
-	(cd "$exe_folder" && env -i WINEDEBUG="$wine_debug" "${wine_env[@]}" \
-		"${emulator[@]}" cmd /c "$line${LOAN_DESK##*/}" <"$work/in" \
-		>"$1" 2>"$work/trace")
-	started=$?
+	for attempt in first again; do
+		rm -f "$work/cls"
+		(cd "$exe_folder" && env -i WINEDEBUG="$wine_debug" \
+			"${wine_env[@]}" "${emulator[@]}" cmd /c \
+			"$line${LOAN_DESK##*/}" <"$work/in" >"$1" 2>"$work/trace")
+		started=$?
+		[ ! -e "$work/cls" ] && [ $attempt = first ] || break
+		echo "wine ran nothing (status $started): starting it again"
+	done
 	grep -av '^[0-9a-f]*:trace:' "$work/trace" >"$work/err"
 	return $started
 }
