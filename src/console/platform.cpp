@@ -186,6 +186,7 @@ put_text(const char *text)
 #include <csignal>
 #include <cwchar>
 #include <langinfo.h>
+#include <signal.h>
 #include <sys/wait.h>
 
 // As a shell reports it: a command ended by signal N has status 128 + N.
@@ -205,6 +206,17 @@ ending_signal(int status)
 	return 0;
 }
 
+// Whether the signal would end this process: not when whoever started it
+// chose to ignore it, as a shell does for a job in the background.
+static bool
+is_default_action(int signal_number)
+{
+	struct sigaction action = {};
+
+	return sigaction(signal_number, nullptr, &action) == 0 &&
+	       action.sa_handler == SIG_DFL;
+}
+
 // The interrupt and quit keys signal the whole job, which system() keeps
 // from ending this process while clear runs; the run then ends as the
 // signal would have ended it.
@@ -213,10 +225,9 @@ end_if_interrupted(int status)
 {
 	const int signal_number = ending_signal(status);
 
-	if (signal_number == SIGINT || signal_number == SIGQUIT) {
-		std::signal(signal_number, SIG_DFL);
+	if ((signal_number == SIGINT || signal_number == SIGQUIT) &&
+	    is_default_action(signal_number))
 		std::raise(signal_number);
-	}
 }
 
 bool

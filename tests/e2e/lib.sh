@@ -101,7 +101,7 @@ start_windows() {
 			"${wine_env[@]}" "${emulator[@]}" cmd /c \
 			"$line${LOAN_DESK##*/}" <"$work/in" >"$1" 2>"$work/trace")
 		started=$?
-		[ ! -e "$work/cls" ] && [ $attempt = first ] || break
+		{ [ -e "$work/cls" ] || [ $attempt = again ]; } && break
 		echo "wine ran nothing (status $started): starting it again"
 	done
 	grep -av '^[0-9a-f]*:trace:' "$work/trace" >"$work/err"

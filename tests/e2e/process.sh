@@ -86,6 +86,15 @@ by_perl 'setpgrp(0, 0)'
 run_transcript posix-clear-interrupted "$work/interrupted"
 check "an interrupted job ends the run as the interrupt ends it" \
 	as_expected posix-clear-interrupted
+# Started with the interrupt ignored, as a job in the background is, the
+# run is not ended by it: clear's end by it (here as a shell reports it,
+# since clear inherits the ignoring) is reported as any other signal's.
+printf '#!/bin/sh\nexit 130\n' >"$work/interrupted/clear"
+by_perl '$SIG{INT} = "IGNORE"'
+run_transcript typical "$work/interrupted"
+sed 's/ 143/ 130/g' "$transcripts/posix-clear-terminated.out" >"$work/ignored"
+check "with the interrupt ignored, the run reports it and goes on" \
+	same_as "$work/ignored" "$work/out"
 starter=()
 
 # Answers that never end, into output that cannot be written: the first
