@@ -135,11 +135,6 @@ as_expected() {
 	return $same
 }
 
-# same_as_golden NAME: standard output is the transcripts' NAME.
-same_as_golden() {
-	same_as "$transcripts/$1" "$work/out"
-}
-
 # check NAME CONDITION...: one assertion, counted.
 check() {
 	if "${@:2}"; then
