@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "loan/statement.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "console/page.h"
@@ -37,15 +38,24 @@ print_terms(LoanTerms terms, const char *borrower_name)
 	print_blank_lines(2);
 }
 
+// A figure that is not a number shows as -nan on every build: the sign of
+// a NaN differs between processors, and its spelling between C libraries.
+static void
+print_figure(const char *label, const char *format, double figure)
+{
+	if (std::isnan(figure))
+		print_row(label, "%*s$%-5s", "-nan");
+	else
+		print_row(label, format, figure);
+	print_blank_lines(2);
+}
+
 static void
 print_figures(LoanFigures figures)
 {
-	print_row("Monthly Payment:", "%*s$%-5.2lf", figures.payment);
-	print_blank_lines(2);
-	print_row("Total Repayment:", "%*s$%-5.2f", figures.repayment);
-	print_blank_lines(2);
-	print_row("Total Interest:", "%*s$%-5.2f", figures.interest);
-	print_blank_lines(2);
+	print_figure("Monthly Payment:", "%*s$%-5.2lf", figures.payment);
+	print_figure("Total Repayment:", "%*s$%-5.2f", figures.repayment);
+	print_figure("Total Interest:", "%*s$%-5.2f", figures.interest);
 }
 
 void

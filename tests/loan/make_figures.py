@@ -70,11 +70,14 @@ def exact(value):
 
 
 def money(value):
-    """'$%-5.2f' of a double, or of an exact figure: its cents."""
+    """'$%-5.2f' of a double, or of an exact figure: its cents.  A figure
+    that is not a number shows as -nan."""
     if isinstance(value, Fraction):
         cents = round(value * 100)
         text = "%s%d.%02d" % ("-" if value < 0 else "", abs(cents) // 100,
                               abs(cents) % 100)
+    elif value.is_nan():
+        text = "-nan"
     else:
         text = "%.2f" % float(value)
     return "$%-5s" % text
