@@ -2,12 +2,12 @@
 // Arbitrary bytes as the borrower's standard input.  Whatever is typed,
 // reading the terms ends one of two ways: four terms, each of them written
 // and usable by the statement, or the failure of input that ran out first.
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 
+#include "loan/payment.h"
 #include "loan/questions.h"
 
 // Fillings that a reader which forgets a term cannot pass for an answer:
@@ -46,12 +46,15 @@ same(const LoanTerms &first, const LoanTerms &second)
 	       first.annual_rate == second.annual_rate;
 }
 
-// The statement shows the rate times 100: that too must be a number.
+// A rate inside the range whose figures are right, which keeps the rate
+// shown, times 100, a number too.
 static bool
 usable(const LoanTerms &terms)
 {
-	return terms.payment_count % 12 == 0 &&
-	       std::isfinite(terms.annual_rate * 100.0F);
+	const float rate = monthly_rate(terms);
+
+	return terms.payment_count % 12 == 0 && rate > lowest_monthly_rate &&
+	       rate < highest_monthly_rate;
 }
 
 // The fuzzer is run with the diagnostics thrown away; written a byte at a

@@ -196,9 +196,9 @@ parse_whole(const char *text, std::int32_t min, std::int32_t max,
 	return Verdict::taken;
 }
 
-// A rate too large for single precision is no number a rate can hold; one
-// too small to tell from 0 is read as 0 or nearly so, which is what was
-// meant.
+// A rate too large for single precision lies past either end of the
+// rate's range; one too small to tell from 0 is read as 0 or nearly so,
+// which is what was meant.
 Verdict
 parse_rate(const char *text, float *value)
 {
@@ -206,7 +206,7 @@ parse_rate(const char *text, float *value)
 		return Verdict::not_a_number;
 	const float number = std::strtof(text, nullptr);
 	if (std::isinf(number))
-		return Verdict::not_a_number;
+		return number < 0 ? Verdict::too_small : Verdict::too_large;
 	*value = number;
 	return Verdict::taken;
 }

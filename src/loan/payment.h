@@ -15,6 +15,34 @@ struct LoanFigures {
 	double interest;  // in total: the repayment less the principal
 };
 
+// The monthly rates the entry takes: r with lowest_monthly_rate < r <
+// highest_monthly_rate, an APR between -1200% and about 9.5e31%.  Within
+// them every figure of a loan with payments is finite, and its interest has
+// the sign of P r n, or is 0 (P the principal, n the count, |P| < 2^32 and
+// 12 <= |n| < 2^31 as the entry takes them).
+//
+// Below: at r = -1 the base 1 + r of the discount factor is 0, and below
+// that negative.  That is no loan's growth, and the annuity's derivation
+// (the balance (1 + r)^k times the principal, less the payments) no longer
+// holds.  The steps still give finite figures of that sign down to about
+// r = -1.775, as each count is even, but from there the interest turns
+// over 12 payments, and at r = -2 the denominator is 0.
+//
+// Above: the numerator P r is formed in single precision, and P through
+// single precision is at most 2^32, so any float r below 2^96 keeps it at
+// most FLT_MAX; at 2^96 it is infinite for the largest principals.
+//
+// Between them, the steps below are finite: 1 + r > 0, so the discount
+// factor (1 + r)^-n is a number from 0 to an infinity, never 1 (it is
+// (1 + r)^-12 or further from 1, with |r| >= 2^-25), and the denominator a
+// nonzero number or minus infinity; the payment is then at most 2^128 /
+// (12 * 2^-25) in size, or 0, and the total at most 2^31 times that.  Where
+// the discount factor is infinite (n r < 0, |n log(1 + r)| > 709), the
+// payment is 0, the total 0 and the interest -P, whose sign is that of P r
+// n.  The sign elsewhere is the argument below.
+constexpr float lowest_monthly_rate = -1.0F;
+constexpr float highest_monthly_rate = 0x1p96F;
+
 // Monthly rates r with 0 < |r| < small_rate_bound (an APR under about
 // 0.0000358%) have the figures of the exact annuity; the others keep the
 // fixed steps.  Why 2^-25:

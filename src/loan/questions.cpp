@@ -3,12 +3,12 @@
 
 #include <cerrno>
 #include <cinttypes>
-#include <cmath>
 #include <cstring>
 #include <iterator>
 
 #include "console/page.h"
 #include "loan/answers.h"
+#include "loan/payment.h"
 
 // A rejection fits the 80-column console: "loan-desk: ", the echo and its
 // quotes leave 46 columns for the rest of it.
@@ -18,31 +18,27 @@ const Question questions[] = {
      .noun = "a purchase price",
      .wanted = "whole dollars",
      .whole = &LoanTerms::purchase_price,
-     .scale = 1,
-     .rate = nullptr},
+     .scale = 1},
     {.prompt = "Enter the sum you'll be paying down on this purchase in "
                "whole dollars: ",
      .name = "the down payment",
      .noun = "a down payment",
      .wanted = "whole dollars",
      .whole = &LoanTerms::down_payment,
-     .scale = 1,
-     .rate = nullptr},
+     .scale = 1},
     {.prompt = "Enter your preferred loan term in years: ",
      .name = "the loan term",
      .noun = "a loan term",
      .wanted = "whole years",
      .whole = &LoanTerms::payment_count,
-     .scale = 12,
-     .rate = nullptr},
+     .scale = 12},
     {.prompt = "Good news, your terms qualify you for preferred lending! "
                "Enter your preferred APR: ",
      .name = "the APR",
      .noun = "an APR",
      .wanted = "a percentage such as 7.5",
      .whole = nullptr,
-     .scale = 0,
-     .rate = &LoanTerms::annual_rate},
+     .scale = 0},
 };
 
 // The widest range whose answers, times the scale, still fit the field.
@@ -58,29 +54,46 @@ highest(const Question &question)
 	return INT32_MAX / question.scale;
 }
 
-// Stores the answer in the question's field, or says why it is none.  The
-// statement shows the rate as the fraction times 100, which for the
-// largest single-precision percentages comes out infinite.
+// The rate's range is the monthly rates whose figures are right; a
+// message gives its ends as the APRs they come from.
+static double
+apr_of(float monthly_rate)
+{
+	return 1200.0 * static_cast<double>(monthly_rate);
+}
+
+static Verdict
+take_rate(const char *text, LoanTerms *terms)
+{
+	float percentage = 0;
+	const Verdict verdict = parse_rate(text, &percentage);
+	LoanTerms taken = *terms;
+
+	if (verdict != Verdict::taken)
+		return verdict;
+	taken.annual_rate = percentage / 100.0F;
+	const float rate = monthly_rate(taken);
+	if (rate <= lowest_monthly_rate)
+		return Verdict::too_small;
+	if (rate >= highest_monthly_rate)
+		return Verdict::too_large;
+	*terms = taken;
+	return Verdict::taken;
+}
+
+// Stores the answer in the question's field, or says why it is none.
 static Verdict
 take(const Question &question, const char *text, LoanTerms *terms)
 {
 	std::int32_t number = 0;
-	float percentage = 0;
 
-	if (question.whole != nullptr) {
-		const Verdict verdict = parse_whole(text, lowest(question),
-		                                    highest(question), &number);
-		if (verdict == Verdict::taken)
-			terms->*question.whole = number * question.scale;
-		return verdict;
-	}
-	if (parse_rate(text, &percentage) != Verdict::taken)
-		return Verdict::not_a_number;
-	const float rate = percentage / 100.0F;
-	if (!std::isfinite(rate * 100.0F))
-		return Verdict::not_a_number;
-	terms->*question.rate = rate;
-	return Verdict::taken;
+	if (question.whole == nullptr)
+		return take_rate(text, terms);
+	const Verdict verdict =
+	    parse_whole(text, lowest(question), highest(question), &number);
+	if (verdict == Verdict::taken)
+		terms->*question.whole = number * question.scale;
+	return verdict;
 }
 
 // Writes the prompt, visibly, and reads the answer.  A prompt that cannot
@@ -114,18 +127,22 @@ static void
 refuse(std::FILE *in, const Question &question, const Word &word,
        Verdict reason)
 {
+	const bool low = reason == Verdict::too_small;
 	char echo[echo_size];
 
 	echo_word(word, echo);
-	if (reason == Verdict::too_small)
-		complain("\"%s\" is not %s: at least %" PRId32, echo,
-		         question.noun, lowest(question));
-	else if (reason == Verdict::too_large)
-		complain("\"%s\" is not %s: at most %" PRId32, echo,
-		         question.noun, highest(question));
-	else
+	if (reason == Verdict::not_a_number)
 		complain("\"%s\" is not %s: enter %s", echo, question.noun,
 		         question.wanted);
+	else if (question.whole != nullptr)
+		complain("\"%s\" is not %s: at %s %" PRId32, echo,
+		         question.noun, low ? "least" : "most",
+		         low ? lowest(question) : highest(question));
+	else
+		complain(
+		    "\"%s\" is not %s: %s than %.8g", echo, question.noun,
+		    low ? "more" : "less",
+		    apr_of(low ? lowest_monthly_rate : highest_monthly_rate));
 	skip_rest_of_line(in, word);
 }
 

@@ -10,8 +10,9 @@
 #include "loan/terms.h"
 
 // A whole answer fills a 32-bit field times its scale, years as months,
-// and so ranges over what the field holds divided by the scale.  A rate,
-// a percentage, fills its field divided by 100: a fraction.
+// and so ranges over what the field holds divided by the scale.  The one
+// question without a whole field asks the rate, a percentage, which fills
+// the annual rate divided by 100: a fraction.
 struct Question {
 	const char *prompt; // the answer is typed on the prompt's line
 	const char *name;   // "input ended before the loan term was entered"
@@ -19,7 +20,6 @@ struct Question {
 	const char *wanted; // "...: enter whole years"
 	std::int32_t LoanTerms::*whole; // a whole answer's field, or nullptr
 	std::int32_t scale;             // what the field holds per unit typed
-	float LoanTerms::*rate;         // the rate's field, where whole is not
 };
 
 // In the order they are asked.

@@ -48,8 +48,9 @@ TEST(ParseWhole, SaysWhyAWordIsRefused)
 		}
 }
 
-// The decimal forms of a percentage are taken; nan, inf, hexadecimal and
-// numbers past single precision are no rate a person means.
+// The decimal forms of a percentage are taken; nan, inf and hexadecimal are
+// no rate a person means, and numbers past single precision lie past the
+// ends of any range.
 TEST(ParseRate, TakesOnlyTheDecimalFormsOfAPercentage)
 {
 	const struct {
@@ -64,11 +65,13 @@ TEST(ParseRate, TakesOnlyTheDecimalFormsOfAPercentage)
 	    {Verdict::taken, 5.0F, {"5."}},
 	    {Verdict::taken, -3.0F, {"-3"}},
 	    {Verdict::taken, 0.0F, {"1e-60"}}, // too small to tell from 0
+	    {Verdict::too_large, untouched, {"1e39"}},
+	    {Verdict::too_small, untouched, {"-1e39"}},
 	    {Verdict::not_a_number,
 	     untouched,
 	     {"", ".", "+", "e5", "7.5e", "7.5e+", "1.2.3", "7.5%", "abc",
-	      "nan", "NAN", "inf", "-infinity", "0x1p3", "0x10", "1e39",
-	      "-1e39", "1,5", "12abc"}},
+	      "nan", "NAN", "inf", "-infinity", "0x1p3", "0x10", "1,5",
+	      "12abc"}},
 	};
 
 	for (const auto &c : cases)
@@ -227,8 +230,9 @@ read_all(const std::string &text, LoanTerms *terms, const char *mode = "rb")
 	        testing::internal::GetCapturedStderr()};
 }
 
-// A byte-order mark counts only at the start; a rate whose shown
-// percentage would be infinite is asked again.
+// A byte-order mark counts only at the start; an APR is taken above -1200
+// and below about 9.5073795e31, as single precision holds them, and asked
+// again past either end.
 TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 {
 	const std::string mark = "\xef\xbb\xbf";
@@ -240,9 +244,10 @@ TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 	    {"-5 7 0 0", {-5, 7, 0, 0.0F}},
 	    {mark + "315 45 3 9.5", {315, 45, 36, 0.095F}},
 	    {"315 " + mark + "45\n7 3 9.5", {315, 7, 36, 0.095F}},
-	    {"1 0 1 3.4028235e38\n9.5", {1, 0, 12, 0.095F}},
-	    {"1 0 1 -3.4028235e38\n9.5", {1, 0, 12, 0.095F}},
-	    {"1 0 1 3.4e38", {1, 0, 12, 3.4e38F / 100.0F}},
+	    {"1 0 1 -1200\n-1199.9999", {1, 0, 12, -1199.9999F / 100.0F}},
+	    {"1 0 1 9.50737951e31\n9.5073790e31",
+	     {1, 0, 12, 9.5073790e31F / 100.0F}},
+	    {"1 0 1 3.4028235e38\n-3.4028235e38\n9.5", {1, 0, 12, 0.095F}},
 	};
 
 	for (const auto &c : cases) {
@@ -261,7 +266,7 @@ TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 // and input that ends before each answer.
 TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 {
-	// The rate takes the first of the numbers, so it rejects three words.
+	// The rate takes the last of the numbers, so it rejects four words.
 	const std::string worst = "wwwwwwwwwwwwwwwwwwww\n" +
 	                          std::string(300, 'w') + "\n" +
 	                          std::string(20, '\x01') + "\n" +
@@ -287,7 +292,7 @@ TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 		EXPECT_EQ(line.rfind("loan-desk: ", 0), 0U) << line;
 		EXPECT_LE(line.size(), 79U) << line;
 	}
-	EXPECT_EQ(count, 4 + 3 * 5 + 3);
+	EXPECT_EQ(count, 4 + 3 * 5 + 4);
 }
 
 // Input that ends leaves the prompt's line ended; input that cannot be
