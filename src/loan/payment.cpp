@@ -52,13 +52,12 @@ interest_free_figures(LoanTerms terms)
 	        0.0};
 }
 
-// (1 + r)^k, and apart from it s, its terms of second and higher order
-// in r: (1 + r)^k = 1 + k r + s.  With r tiny, s is far below a unit in
-// the last place of 1 + k r, and of k r too, yet it is all that makes the
+// (1 + r)^k as 1 + k r + s, held as k and the excess s, its terms of
+// second and higher order in r.  With r tiny, s is far below a unit in the
+// last place of 1 + k r, and of k r too, yet it is all that makes the
 // interest.
 struct Powered {
 	std::uint64_t count;
-	Pair value;
 	Pair excess;
 };
 
@@ -89,7 +88,7 @@ static Powered
 combined(Powered a, Powered b, double rate)
 {
 	const Pair cross = pair_product(growth(a, rate), growth(b, rate));
-	return {a.count + b.count, pair_product(a.value, b.value),
+	return {a.count + b.count,
 	        pair_sum(pair_sum(a.excess, b.excess), cross)};
 }
 
@@ -97,8 +96,8 @@ combined(Powered a, Powered b, double rate)
 static Powered
 raised(double rate, std::uint64_t count)
 {
-	Powered done{0, {1.0, 0.0}, {0.0, 0.0}};
-	Powered step{1, fast_two_sum(1.0, rate), {0.0, 0.0}};
+	Powered done{0, {0.0, 0.0}};
+	Powered step{1, {0.0, 0.0}};
 
 	for (;;) {
 		if ((count & 1U) != 0)
@@ -110,56 +109,76 @@ raised(double rate, std::uint64_t count)
 	}
 }
 
-// A loan's repayment and interest as shares of its principal.
-struct Shares {
-	Pair repayment;
-	Pair interest;
-};
-
-// The repayment's share is F = n r / (1 - (1 + r)^-n), the interest's
-// S = F - 1.  With x = |n| r, s the excess and g the growth of (1 + r)^|n|:
-// for n > 0, F = x (1 + r)^n / g and S = x - s / g; for n < 0, F = x / g
-// and S = -s / g.  Each is formed without the 1 that cancels in the plain
-// formula, so that each keeps its relative accuracy however near 0 S, or
-// F, comes: S keeps its sign, that of r n.
-static Shares
-annuity_shares(double rate, std::int32_t months)
+// The interest as a share of the principal: S = n r / (1 - (1 + r)^-n)
+// - 1.  With x = |n| r, s the excess and g the growth of (1 + r)^|n|, it
+// is x - s / g for n > 0 and -s / g for n < 0, formed without the 1 that
+// cancels in the plain formula, so that it keeps its relative accuracy
+// however near 0 it comes, and its sign, that of r n.
+static Pair
+interest_share(double rate, std::int32_t months)
 {
 	const std::uint64_t count =
 	    months < 0 ? 0 - static_cast<std::uint64_t>(std::int64_t{months})
 	               : static_cast<std::uint64_t>(months);
-	const Pair x = linear(count, rate);
 	const Powered powered = raised(rate, count);
-	const Pair g = growth(powered, rate);
-	const Pair s_over_g = pair_quotient(powered.excess, g);
+	const Pair s_over_g =
+	    pair_quotient(powered.excess, growth(powered, rate));
 
 	if (months < 0)
-		return {pair_quotient(x, g), negated(s_over_g)};
-	return {pair_quotient(pair_product(x, powered.value), g),
-	        pair_sum(x, negated(s_over_g))};
+		return negated(s_over_g);
+	return pair_sum(linear(count, rate), negated(s_over_g));
 }
 
-// The figures of the exact annuity at the monthly rate held, each rounded
-// once to double from pairs whose error is far below a unit in its last
-// place: exact to the cent.  The interest is formed apart from the
-// principal, as it can be smaller than a unit in the principal's last
-// place.  A loan of nothing has figures of +0, not the -0 of 0 times a
-// negative share or count.
+// whole + part hundredths, part a pair, rounded once to whole hundredths:
+// the double nearest that many cents, which printed with two decimals
+// shows them, signed as the amount.  The high part alone may lie on a half
+// hundredth, where the low part decides.  Only an amount of a half cent
+// exactly would be a tie, and no exact annuity at a nonzero rate is one
+// (see exact_figures).
+static double
+in_cents(std::int64_t whole, Pair part)
+{
+	double cents = std::nearbyint(part.hi);
+	const double off = part.hi - cents; // exact: |off| <= 1/2
+
+	if (std::fabs(off) == 0.5 && off * part.lo > 0)
+		cents += 2 * off;
+	const double total = static_cast<double>(whole) + cents;
+	return std::copysign(total / 100.0, total != 0 ? total : off + part.lo);
+}
+
+// The figures of the exact annuity at the monthly rate held, from the
+// interest I = P S, which keeps its relative accuracy however small it is,
+// each rounded once to the cent: the repayment P + I, and the payment
+// (P + I) / n, whose first part P / n may be a half cent exactly, and so
+// is kept apart as whole cents and a remainder of 100 P by n.  A loan of
+// nothing has figures of +0, not the -0 of 0 times a negative share.
+//
+// No figure is a tie, a half cent exactly.  With r = m / 2^k (m odd,
+// k > 25) and 1 + r = a / 2^k, each figure is a fraction whose denominator
+// is a power of 2 times the odd D = a^|n| - 2^(k |n|), and whose numerator
+// shares no factor with D but those of P m n.  A half cent times 200 is an
+// odd whole number, so D would divide 200 P m n, which is below 2^95;
+// but |D| > 2^(25 * 11).
 static LoanFigures
 exact_figures(LoanTerms terms, float rate)
 {
 	const std::int64_t borrowed = principal(terms);
+	const std::int64_t count = terms.payment_count;
+	const std::int64_t borrowed_cents = 100 * borrowed;
 
 	if (borrowed == 0)
 		return {0.0, 0.0, 0.0};
-	const Pair amount{static_cast<double>(borrowed), 0.0};
-	const Shares shares =
-	    annuity_shares(static_cast<double>(rate), terms.payment_count);
-	const Pair repayment = pair_product(shares.repayment, amount);
-	const Pair payment = pair_quotient(
-	    repayment, {static_cast<double>(terms.payment_count), 0.0});
-	return {payment.hi, repayment.hi,
-	        pair_product(shares.interest, amount).hi};
+	const Pair interest_cents = pair_product(
+	    interest_share(static_cast<double>(rate), terms.payment_count),
+	    {static_cast<double>(borrowed_cents), 0.0});
+	const Pair payment_rest = pair_quotient(
+	    pair_sum({static_cast<double>(borrowed_cents % count), 0.0},
+	             interest_cents),
+	    {static_cast<double>(count), 0.0});
+	return {in_cents(borrowed_cents / count, payment_rest),
+	        in_cents(borrowed_cents, interest_cents),
+	        in_cents(0, interest_cents)};
 }
 
 // The rate's path, chosen once: a rate of 0 is interest-free, a small

@@ -28,17 +28,12 @@ SINGLE = gmpy2.ieee(32)
 DOUBLE = gmpy2.ieee(64)
 
 # Monthly rates r with 0 < |r| < 2^-25 have the exact annuity's figures,
-# which a double figure holds to within a unit in its last place.
+# rounded once to the cent.
 SMALL_RATE_BOUND = Fraction(1, 2**25)
 
-# The exact annuity's figures must be this far (in dollars, and relative
-# to the figure) from a half cent, so that any double within a few units
-# in the last place of them prints their cents.
-MARGIN = Fraction(1, 10**6)
-RELATIVE_MARGIN = Fraction(1, 2**50)
-
 # The bits that bound the powers of 1 + r: their error, 2^-BITS for each
-# of the 62 multiplications at most, stays far below any figure's margin.
+# of the 62 multiplications at most, stays far below any figure's distance
+# from a half cent.
 BITS = 1024
 
 
@@ -102,13 +97,10 @@ def power_bounds(base, count):
 
 
 def exact_figure(bounds):
-    """The exact figure between two bounds, provided both print the same
-    cents and stay clear of a half cent."""
+    """The exact figure between two bounds, provided both round to the same
+    cents."""
     low, high = min(bounds), max(bounds)
-    margin = max(MARGIN, abs(high) * RELATIVE_MARGIN)
-    nearest = [round(value * 100) for value in (low - margin,
-                                                 high + margin)]
-    if nearest[0] != nearest[1] or money(low) != money(high):
+    if round(low * 100) != round(high * 100) or money(low) != money(high):
         sys.exit("too near a half cent: %s" % float(low))
     return low
 

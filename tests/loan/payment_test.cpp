@@ -7,17 +7,20 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 
-// Over the longest term, 2147483640 payments, the fixed steps take the
-// count through single precision, as 2^31: their repayment is the payment
-// times 2^31 exactly, which neither the exact annuity's nor an
-// interest-free one is.
+// Over the longest term, 2147483640 payments signed as the rate, the
+// fixed steps take the count through single precision, as 2^31: their
+// repayment is the payment times 2^31 exactly.  The exact annuity of $1
+// pays $0.00 a month, and repays $1.00 or more; so does an interest-free
+// one.
 static bool
 takes_fixed_steps(float annual_rate)
 {
+	const std::int32_t count = annual_rate < 0 ? -2147483640 : 2147483640;
 	const LoanFigures figures =
-	    loan_figures(LoanTerms{1, 0, 2147483640, annual_rate});
+	    loan_figures(LoanTerms{1, 0, count, annual_rate});
 
-	return figures.repayment == figures.payment * 0x1p31;
+	return figures.repayment ==
+	       figures.payment * std::copysign(0x1p31, annual_rate);
 }
 
 // Annual rates of 3 * 2^k, whose monthly rates are powers of two from
