@@ -46,7 +46,8 @@ libc++-dev -stdlib=libc++  libc++abi-dev -stdlib=libc++
 dpkg-dev dpkg-shlibdeps  googletest /usr/src/googletest/googletest/CMakeLists.txt
 g++-mingw-w64-x86-64 x86_64-w64-mingw32-g++-posix
 wine64 wine64,/usr/lib/wine/wine64  qemu-user qemu-aarch64
-g++-i686-linux-gnu i686-linux-gnu-g++  g++-aarch64-linux-gnu aarch64-linux-gnu-g++'
+g++-i686-linux-gnu i686-linux-gnu-g++  g++-aarch64-linux-gnu aarch64-linux-gnu-g++
+g++-s390x-linux-gnu s390x-linux-gnu-g++  locales /usr/share/i18n/locales/C'
 looked_for() {
 	awk -v p="$1" '{ for (i = 1; i < NF; i += 2) if ($i == p) w = $(i + 1) }
 		END { print w ? w : p }' <<<"$brings"
