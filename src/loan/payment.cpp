@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "numeric/annuity.h"
 #include "numeric/double_double.h"
 #include "numeric/power.h"
 
@@ -52,83 +53,6 @@ interest_free_figures(LoanTerms terms)
 	        0.0};
 }
 
-// (1 + r)^k as 1 + k r + s, held as k and the excess s, its terms of
-// second and higher order in r.  With r tiny, s is far below a unit in the
-// last place of 1 + k r, and of k r too, yet it is all that makes the
-// interest.
-struct Powered {
-	std::uint64_t count;
-	Pair excess;
-};
-
-static Pair
-negated(Pair x)
-{
-	return {-x.hi, -x.lo};
-}
-
-// k r, exact as a pair (k < 2^32, r of 24 bits).
-static Pair
-linear(std::uint64_t count, double rate)
-{
-	return two_product(static_cast<double>(count), rate);
-}
-
-// g = (1 + r)^k - 1 = k r + s.
-static Pair
-growth(Powered x, double rate)
-{
-	return pair_sum(linear(x.count, rate), x.excess);
-}
-
-// (1 + r)^(a + b) from (1 + r)^a and (1 + r)^b.  The excess is s_a + s_b
-// + g_a g_b, where the g have the sign of r, so that their product is
-// positive like the s: three terms of one sign, nothing cancels.
-static Powered
-combined(Powered a, Powered b, double rate)
-{
-	const Pair cross = pair_product(growth(a, rate), growth(b, rate));
-	return {a.count + b.count,
-	        pair_sum(pair_sum(a.excess, b.excess), cross)};
-}
-
-// (1 + r)^count by binary powering.
-static Powered
-raised(double rate, std::uint64_t count)
-{
-	Powered done{0, {0.0, 0.0}};
-	Powered step{1, {0.0, 0.0}};
-
-	for (;;) {
-		if ((count & 1U) != 0)
-			done = combined(done, step, rate);
-		count >>= 1U;
-		if (count == 0)
-			return done;
-		step = combined(step, step, rate);
-	}
-}
-
-// The interest as a share of the principal: S = n r / (1 - (1 + r)^-n)
-// - 1.  With x = |n| r, s the excess and g the growth of (1 + r)^|n|, it
-// is x - s / g for n > 0 and -s / g for n < 0, formed without the 1 that
-// cancels in the plain formula, so that it keeps its relative accuracy
-// however near 0 it comes, and its sign, that of r n.
-static Pair
-interest_share(double rate, std::int32_t months)
-{
-	const std::uint64_t count =
-	    months < 0 ? 0 - static_cast<std::uint64_t>(std::int64_t{months})
-	               : static_cast<std::uint64_t>(months);
-	const Powered powered = raised(rate, count);
-	const Pair s_over_g =
-	    pair_quotient(powered.excess, growth(powered, rate));
-
-	if (months < 0)
-		return negated(s_over_g);
-	return pair_sum(linear(count, rate), negated(s_over_g));
-}
-
 // whole + part hundredths, part a pair, rounded once to whole hundredths:
 // the double nearest that many cents, which printed with two decimals
 // shows them, signed as the amount.  The high part alone may lie on a half
@@ -170,7 +94,7 @@ exact_figures(LoanTerms terms, float rate)
 	if (borrowed == 0)
 		return {0.0, 0.0, 0.0};
 	const Pair interest_cents = pair_product(
-	    interest_share(static_cast<double>(rate), terms.payment_count),
+	    annuity_interest_share(static_cast<double>(rate), count),
 	    {static_cast<double>(borrowed_cents), 0.0});
 	const Pair payment_rest = pair_quotient(
 	    pair_sum({static_cast<double>(borrowed_cents % count), 0.0},

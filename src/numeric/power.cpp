@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "numeric/binary_power.h"
 #include "numeric/double_double.h"
 #include "numeric/power_internal.h"
 
@@ -87,8 +88,6 @@ struct Bound {
 
 } // namespace
 
-// Beyond 2^±4096 a partial power is far out of any double's range.
-constexpr std::int64_t far_exponent = 4096;
 // The largest binary exponent of a finite double, and the exponents of the
 // smallest normal and subnormal doubles.
 constexpr std::int64_t max_exponent = 1023;
@@ -131,31 +130,6 @@ reciprocal(Scaled x)
 	// 1 - quotient * (hi + lo); 1 - unit.hi is exact, being near 0.
 	const double residual = ((1.0 - unit.hi) - unit.lo) - quotient * x.lo;
 	return scaled(fast_two_sum(quotient, residual * quotient), -x.exp);
-}
-
-static bool
-is_far(Scaled x)
-{
-	return x.exp > far_exponent || x.exp < -far_exponent;
-}
-
-// x^count for count >= 1.  Once a partial power is far out of range the
-// whole one is too, on the same side of 1: that partial power is returned.
-static Scaled
-raise(Scaled x, std::uint64_t count)
-{
-	Scaled result{1.0, 0.0, 0};
-
-	for (;;) {
-		if ((count & 1U) != 0)
-			result = multiply(result, x);
-		count >>= 1U;
-		if (count == 0 || is_far(result))
-			return result;
-		x = multiply(x, x);
-		if (is_far(x))
-			return x;
-	}
 }
 
 // value * 2^exp for value > 0, as a bound of the given number of limbs.
@@ -228,6 +202,18 @@ product(const Bound &a, const Bound &b, bool up)
 	return result;
 }
 
+static Bound
+rounded_down(const Bound &a, const Bound &b)
+{
+	return product(a, b, false);
+}
+
+static Bound
+rounded_up(const Bound &a, const Bound &b)
+{
+	return product(a, b, true);
+}
+
 static int
 compare(const Bound &a, const Bound &b)
 {
@@ -237,21 +223,6 @@ compare(const Bound &a, const Bound &b)
 		if (a.digits[i] != b.digits[i])
 			return a.digits[i] < b.digits[i] ? -1 : 1;
 	return 0;
-}
-
-static Bound
-power_bound(Bound base, std::uint64_t count, bool up)
-{
-	Bound result = bound_of(1, 0, base.limbs);
-
-	for (;;) {
-		if ((count & 1U) != 0)
-			result = product(result, base, up);
-		count >>= 1U;
-		if (count == 0)
-			return result;
-		base = product(base, base, up);
-	}
 }
 
 // The sign of magnitude^count - mark * 2^mark_exp, or of
@@ -271,8 +242,9 @@ compare_power(double magnitude, std::uint64_t count, bool inverse,
 
 	for (std::size_t limbs = first_limbs; limbs <= max_limbs; limbs *= 2) {
 		const Bound base = bound_of(integer, 0, limbs);
-		Bound low = power_bound(base, count, false);
-		Bound high = power_bound(base, count, true);
+		const Bound one = bound_of(1, 0, limbs);
+		Bound low = binary_power(base, count, one, rounded_down);
+		Bound high = binary_power(base, count, one, rounded_up);
 		low.exp += scale;
 		high.exp += scale;
 		Bound target = bound_of(mark, mark_exp, limbs);
@@ -301,10 +273,9 @@ power_internal::approximate(double magnitude, std::uint64_t count, bool inverse)
 {
 	int shift = 0;
 	const double fraction = std::frexp(magnitude, &shift);
-	Scaled x = raise({2 * fraction, 0.0, shift - 1}, count);
+	Scaled x = binary_power(Scaled{2 * fraction, 0.0, shift - 1}, count,
+	                        Scaled{1.0, 0.0, 0}, multiply);
 
-	if (is_far(x))
-		return {x.hi, x.lo, inverse ? -x.exp : x.exp};
 	if (inverse)
 		x = reciprocal(x);
 	// hi + lo in [1, 2): a high part of 1 with a negative low part is

@@ -35,8 +35,8 @@ struct Placement {
 
 // The fast phase: magnitude^count, or magnitude^-count if inverse, for a
 // finite magnitude > 0 and 1 <= count <= 2^32, in double-double
-// arithmetic, hi + lo in [1, 2).  Far out of the range of doubles it is
-// only as far, on the right side.
+// arithmetic, hi + lo in [1, 2), the binary exponent held apart however
+// far out of the range of doubles it lies.
 Scaled approximate(double magnitude, std::uint64_t count, bool inverse);
 
 // Whether the approximation's result may be a finite nonzero double; if
