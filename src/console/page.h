@@ -4,7 +4,6 @@
 #ifndef LOAN_DESK_CONSOLE_PAGE_H
 #define LOAN_DESK_CONSOLE_PAGE_H
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
@@ -20,16 +19,15 @@ bool flush_page();
 
 // Writes the label, then the row's values through format, whose first
 // conversion is the "%*s" padding field.  The padding is measured from what
-// the label's own output call reports, so the value lands on value_column;
-// a label that reaches it is followed by one space.  The formats are the
-// statement's own literals; none comes from input.
+// the label's own output call reports, so the value lands on value_column.
+// The labels are the statement's own, none as wide; the formats are its
+// own literals, none from input.
 template <typename... Values>
 void
 print_row(const char *label, const char *format, Values... values)
 {
 	const int label_width = std::printf("%s", label);
-	std::printf(format, std::max(value_column - label_width, 0), " ",
-	            values...);
+	std::printf(format, value_column - label_width, " ", values...);
 }
 
 // Writes "loan-desk: ", the message and a line end to standard error.

@@ -77,6 +77,5 @@ constexpr float small_rate_bound = 0x1p-25F;
 
 float monthly_rate(LoanTerms terms);
 LoanFigures loan_figures(LoanTerms terms);
-double monthly_payment(LoanTerms terms);
 
 #endif

@@ -95,15 +95,3 @@ TEST(PrintRow, PutsEveryValueAtColumn23)
 	                               "|Number of Payments    360     "
 	                               "|Monthly Payment:      $3.81 ");
 }
-
-// Past the value column the padding does not grow again.
-TEST(PrintRow, LabelsOfTwentyThreeOrMoreStillGetOneSpace)
-{
-	CaptureStdout();
-	print_row("A label of 23 columns..", "%*s%s", "v");
-	print_row("|A label of thirty columns....", "%*s%s", "v");
-	print_row("", "%*s%s", "|");
-	EXPECT_EQ(GetCapturedStdout(), "A label of 23 columns.. v"
-	                               "|A label of thirty columns.... v" +
-	                                   std::string(23, ' ') + "|");
-}
