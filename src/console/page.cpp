@@ -37,7 +37,7 @@ print_blank_lines(int count)
 // The padding field writes at least one space, so a width of 0 still
 // places the text at column 1.  Texts as wide as the page or wider get
 // that one space rather than a width that wraps around.
-int
+static int
 centered_width(std::size_t text_length)
 {
 	const auto width = static_cast<std::size_t>(page_width);

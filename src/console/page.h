@@ -4,7 +4,6 @@
 #ifndef LOAN_DESK_CONSOLE_PAGE_H
 #define LOAN_DESK_CONSOLE_PAGE_H
 
-#include <cstddef>
 #include <cstdio>
 
 constexpr int page_width = 80;
@@ -14,7 +13,6 @@ void clear_screen();
 void print_rule();
 void print_blank_lines(int count);
 void print_centered(const char *text);
-int centered_width(std::size_t text_length);
 bool flush_page();
 
 // Writes the label, then the row's values through format, whose first

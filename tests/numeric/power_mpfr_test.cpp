@@ -14,8 +14,30 @@
 #include <random>
 
 #include "numeric/power.h"
+#include "numeric/power_internal.h"
 #include "random_sweep.h"
-#include "settled_power.h"
+
+// The power with its rounding always settled by the exact phase, whatever
+// the decision would say.  A result with no midpoint in doubt (a special
+// case, or far out of range) is power()'s, and signs are too.
+static double
+settled_power(double base, std::int64_t exponent)
+{
+	using namespace power_internal;
+	const double ours = power(base, exponent);
+	const double magnitude = std::fabs(base);
+	const bool inverse = exponent < 0;
+	const auto count =
+	    static_cast<std::uint64_t>(inverse ? -exponent : exponent);
+
+	if (count == 0 || magnitude == 0.0 || !std::isfinite(magnitude))
+		return ours;
+	const Scaled approximation = approximate(magnitude, count, inverse);
+	if (!in_range(approximation))
+		return ours;
+	return std::copysign(
+	    settle(placed(approximation), magnitude, count, inverse), ours);
+}
 
 // MPFR's power rounded as a double is: 53 bits, and double's exponent
 // range, so that overflow, subnormals and underflow to zero round once as

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "numeric/power_internal.h"
-#include "settled_power.h"
 
 TEST(Power, RoundsOnceToTheNearestDouble)
 {
@@ -54,7 +53,6 @@ TEST(Power, RoundsOnceToTheNearestDouble)
 		    << std::hexfloat << c.base << " ^ " << c.exponent;
 		EXPECT_EQ(std::signbit(ours), std::signbit(c.expected))
 		    << std::hexfloat << c.base << " ^ " << c.exponent;
-		EXPECT_EQ(settled_power(c.base, c.exponent), ours);
 	}
 	EXPECT_TRUE(std::isnan(power(NAN, 1)));
 }
