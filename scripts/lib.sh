@@ -17,10 +17,12 @@ command -v make >/dev/null || ! command -v ninja >/dev/null ||
 	export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 
 # The typical run: its answers ($typical.in), environment (typical_env,
-# read from one VAR=value a line) and page ($typical.out).
+# the transcripts' usual one, read from one VAR=value a line) and page
+# ($typical.out).
 typical=$root/tests/transcripts/typical
 typical_env=()
-while IFS= read -r line; do typical_env+=("$line"); done <"$typical.env"
+while IFS= read -r line; do typical_env+=("$line"); done \
+	<"$root/tests/transcript.env"
 
 # The version, set once, in project() in CMakeLists.txt.
 version=$(sed -n 's/^project(loan-desk VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")

@@ -8,7 +8,7 @@
 
 page=${1:?usage: manual.sh PAGE}
 # The runs take the typical run's environment and answers.
-mapfile -t variables <"$transcripts/typical.env"
+mapfile -t variables <"$usual_env"
 read -r -d '' -a typical <"$transcripts/typical.in"
 
 for tool in groff mandoc; do

@@ -20,6 +20,8 @@ fi
 loan_desk=("${emulator[@]}" "${LOAN_DESK:?names the program to test}")
 
 transcripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../transcripts" && pwd)
+# The environment of a transcript that has no NAME.env of its own.
+usual_env=$transcripts/../transcript.env
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
@@ -35,6 +37,9 @@ windows() {
 
 if windows; then
 	exe_folder=$(cd "$(dirname "$LOAN_DESK")" && pwd)
+	# The wine prefix of the tests, which the windows test preset names:
+	# beside the program in its build folder.
+	export WINEPREFIX=${WINEPREFIX:-$exe_folder/wine}
 	wine_debug=-all # -all,trace+process: the commands started, on stderr
 	# Wine reads the command line it is given, with the variables set
 	# there, in the encoding of its locale: UTF-8, as transcripts hold it.
@@ -52,13 +57,23 @@ run() {
 	start "$work/out" "$@"
 }
 
+# given NAME EXT [DEFAULT]: the transcript's file NAME.EXT, or where it has
+# none, DEFAULT (else an empty file).
+given() {
+	if [ -f "$transcripts/$1.$2" ]; then
+		echo "$transcripts/$1.$2"
+	else
+		echo "${3:-/dev/null}"
+	fi
+}
+
 # prepare NAME [FOLDER]: the transcript's answers in $work/in, its
 # environment in $variables, and `clear` from FOLDER, else from NAME.clear,
 # else the stand-in.
 prepare() {
 	local name=$transcripts/$1
-	cp "$name.in" "$work/in"
-	mapfile -t variables <"$name.env"
+	cp "$(given "$1" in)" "$work/in"
+	mapfile -t variables <"$(given "$1" env "$usual_env")"
 	clear_dir=${2:-$work/marker}
 	if [ $# -eq 1 ] && [ -f "$name.clear" ]; then
 		clear_dir=$work/$1
@@ -128,10 +143,11 @@ same_as() {
 # as_expected NAME: the run wrote what the transcript NAME expects on
 # both streams, and ended with its status.
 as_expected() {
-	local name=$transcripts/$1 same=0
-	same_as "$name.out" "$work/out" || same=1
-	same_as "$name.err" "$work/err" || same=1
-	status_is "$(cat "$name.status")" || same=1
+	local same=0 wanted
+	same_as "$(given "$1" out)" "$work/out" || same=1
+	same_as "$(given "$1" err)" "$work/err" || same=1
+	wanted=$(cat "$(given "$1" status)")
+	status_is "${wanted:-0}" || same=1
 	return $same
 }
 

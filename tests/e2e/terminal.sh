@@ -81,7 +81,7 @@ type_answer() {
 # trailing spaces, and the rest of the 40 lines stay blank.
 page=$transcripts/typical.out
 read -r -d '' -a answers <"$transcripts/typical.in"
-mapfile -t variables <"$transcripts/typical.env"
+mapfile -t variables <"$usual_env"
 first=$(grep -n -m 1 ': $' "$page" | cut -d : -f 1)
 last=$(grep -n '<clear>' "$page" | sed -n '2s/:.*//p')
 mapfile -t prompts < <(sed -n "$first,${last}p; ${last}q" "$page" |
