@@ -2,6 +2,7 @@
 #include "console/page.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "console/platform.h"
@@ -69,4 +70,45 @@ flush_page()
 	complain("write error: %s",
 	         flushed ? "output was lost" : std::strerror(flush_errno));
 	return false;
+}
+
+// The bytes of a control character that starts the text: C0 and DEL, or
+// a C1 control as UTF-8 writes it, C2 80 to C2 9F; 0 for any other.
+static std::size_t
+control_length(const unsigned char *text)
+{
+	constexpr unsigned char first_printable = 0x20;
+	constexpr unsigned char del = 0x7f;
+	constexpr unsigned char c1_lead = 0xc2;
+	constexpr unsigned char c1_first = 0x80;
+	constexpr unsigned char c1_last = 0x9f;
+
+	if (text[0] < first_printable || text[0] == del)
+		return 1;
+	if (text[0] == c1_lead && text[1] >= c1_first && text[1] <= c1_last)
+		return 2;
+	return 0;
+}
+
+char *
+shown_text(const char *text)
+{
+	constexpr std::size_t escape_size = sizeof "\\xff";
+	const auto *at = reinterpret_cast<const unsigned char *>(text);
+	auto *shown = static_cast<char *>(
+	    std::malloc((escape_size - 1) * std::strlen(text) + 1));
+	char *end = shown;
+
+	if (shown == nullptr)
+		return nullptr;
+	while (*at != '\0') {
+		std::size_t control = control_length(at);
+		if (control == 0)
+			*end++ = static_cast<char>(*at++);
+		for (; control > 0; control--)
+			end +=
+			    std::snprintf(end, escape_size, "\\x%02x", *at++);
+	}
+	*end = '\0';
+	return shown;
 }

@@ -15,6 +15,13 @@ void print_blank_lines(int count);
 void print_centered(const char *text);
 bool flush_page();
 
+// A text from outside the program, such as the login name, as the page
+// shows it: each byte of a control character written as \xNN, as a
+// rejected answer's are, so that the text can neither forge a line of the
+// page nor drive the terminal.  A text without one is shown as it is.
+// Null when there is no memory for it; the caller frees it.
+char *shown_text(const char *text);
+
 // Writes the label, then the row's values through format, whose first
 // conversion is the "%*s" padding field.  The padding is measured from what
 // the label's own output call reports, so the value lands on value_column.

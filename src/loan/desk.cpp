@@ -41,14 +41,16 @@ int
 run_desk()
 {
 	char *held_name = nullptr;
-	const char *borrower_name = login_name(&held_name);
+	const char *login = login_name(&held_name);
+	char *borrower_name = login == nullptr ? nullptr : shown_text(login);
 
+	std::free(held_name);
 	if (borrower_name == nullptr) {
 		complain("cannot hold the login name: %s",
 		         std::strerror(ENOMEM));
 		return 1;
 	}
 	const int status = consult(borrower_name);
-	std::free(held_name);
+	std::free(borrower_name);
 	return status;
 }

@@ -27,3 +27,28 @@ TEST(PrintCentered, LeavesTheProgramInTheCLocale)
 	EXPECT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
 #endif
 }
+
+// Control characters, C0, DEL and C1 as UTF-8 writes them, show as \xNN a
+// byte; the bytes around them, and every other character, as they are.
+TEST(ShownText, EscapesControlCharactersAlone)
+{
+	const struct {
+		const char *text;
+		const char *shown;
+	} cases[] = {
+	    {"jdoe \"%s\\ ~", "jdoe \"%s\\ ~"},
+	    {"Jos\xc3\xa9 \xe5\xbc\xa0 \xc2\xa0\xc2\xa9\xc2",
+	     "Jos\xc3\xa9 \xe5\xbc\xa0 \xc2\xa0\xc2\xa9\xc2"},
+	    {"a\nb\x01\x1f\x7f", "a\\x0ab\\x01\\x1f\\x7f"},
+	    {"\x1b[8mx\xc2\x80\xc2\x85\xc2\x9f",
+	     "\\x1b[8mx\\xc2\\x80\\xc2\\x85\\xc2\\x9f"},
+	    {"", ""},
+	};
+
+	for (const auto &c : cases) {
+		char *shown = shown_text(c.text);
+		ASSERT_NE(shown, nullptr);
+		EXPECT_STREQ(shown, c.shown);
+		std::free(shown);
+	}
+}
