@@ -7,6 +7,7 @@
 #   transcript.sh [--update] NAME...   (LOAN_DESK as for tests/e2e/lib.sh)
 #
 # The transcript NAME is a set of files, each of which may be left out:
+#   NAME.args    loan-desk's arguments, one a line; none: no arguments
 #   NAME.in      standard input, the bytes as typed; none: no input
 #   NAME.env     the environment, one VAR=value a line; the run sets
 #                nothing else but PATH.  None: that of tests/transcript.env

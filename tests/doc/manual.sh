@@ -72,6 +72,27 @@ for amount in $free_amounts; do
 		grep -qxF -- "${row%\$*}\$$amount" "$work/rows"
 done < <(tail -n 3 <<<"$rows")
 
+# --- Options ------------------------------------------------------------
+
+# The usage --help writes is the one the page quotes; its first line is
+# what any other argument gets, and the version is the page's own.
+options=$(section OPTIONS)
+printf '%s\n' "$options" | sed -n '/^\.nf$/,/^\.fi$/p' | sed '1d;$d' >"$work/help"
+version=$(printf '%s\n' "$options" | sed -n 's/^\.BR "\(loan-desk [^"]*\)".*/\1/p')
+arguments=(--help)
+run ""
+check "--help writes the usage quoted" same_as "$work/help" "$work/out"
+check "--help exits 0" status_is 0
+arguments=(--version)
+run ""
+check "--version writes the version quoted" test "$(cat "$work/out")" = "$version"
+arguments=(--verbose)
+run ""
+check "another argument gets the usage's first line" \
+	test "$(cat "$work/err")" = "$(head -1 "$work/help")"
+check "another argument exits 2" status_is 2
+arguments=()
+
 # --- Quoted messages and ranges -----------------------------------------
 
 # answers_before ENTRY: the typical answers to the entries asked before

@@ -30,6 +30,7 @@ printf '#!/bin/sh\nprintf "<clear>"\n' >"$work/marker/clear"
 chmod +x "$work/marker/clear"
 clear_dir=$work/marker # the run's PATH, where it finds `clear`
 starter=()             # what starts loan-desk on POSIX, if not env alone
+arguments=()           # loan-desk's arguments
 
 windows() {
 	[ "${LOAN_DESK_PLATFORM:-}" = Windows ]
@@ -68,12 +69,13 @@ given() {
 }
 
 # prepare NAME [FOLDER]: the transcript's answers in $work/in, its
-# environment in $variables, and `clear` from FOLDER, else from NAME.clear,
-# else the stand-in.
+# environment in $variables, its arguments in $arguments, and `clear` from
+# FOLDER, else from NAME.clear, else the stand-in.
 prepare() {
 	local name=$transcripts/$1
 	cp "$(given "$1" in)" "$work/in"
 	mapfile -t variables <"$(given "$1" env "$usual_env")"
+	mapfile -t arguments <"$(given "$1" args)"
 	clear_dir=${2:-$work/marker}
 	if [ $# -eq 1 ] && [ -f "$name.clear" ]; then
 		clear_dir=$work/$1
@@ -94,27 +96,32 @@ start() {
 		start_windows "$@"
 	else
 		env -i PATH="$clear_dir" "${@:2}" "${starter[@]}" "${loan_desk[@]}" \
-			<"$work/in" >"$1" 2>"$work/err"
+			"${arguments[@]}" <"$work/in" >"$1" 2>"$work/err"
 	fi
 	status=$?
 }
 
 # Wine passes the program its prefix's USERNAME and COMSPEC, so variables
 # are set the Windows way, by the command interpreter that starts the
-# program from the current folder (no path to quote); the same line keeps
-# what cls writes in $work/cls.  Once in a while, on a prefix wine has
+# program from the current folder (no path to quote), its arguments words
+# that need no quotes (wine quotes the whole line again); the same line
+# keeps what cls writes in $work/cls.  Once in a while, on a prefix wine has
 # just made, wine ends at once with status 1 without running the line at
 # all (no $work/cls): that start is made again, once, and said so.
 start_windows() {
-	local line="cls>Z:${work//\//\\}\\cls& " variable started attempt
+	local line="cls>Z:${work//\//\\}\\cls& " variable argument started attempt
+	local program=${LOAN_DESK##*/}
 	for variable in "${@:2}"; do
 		line="${line}set $variable&& "
+	done
+	for argument in "${arguments[@]}"; do
+		program="$program $argument"
 	done
 	for attempt in first again; do
 		rm -f "$work/cls"
 		(cd "$exe_folder" && env -i WINEDEBUG="$wine_debug" \
 			"${wine_env[@]}" "${emulator[@]}" cmd /c \
-			"$line${LOAN_DESK##*/}" <"$work/in" >"$1" 2>"$work/trace")
+			"$line$program" <"$work/in" >"$1" 2>"$work/trace")
 		started=$?
 		{ [ -e "$work/cls" ] || [ $attempt = again ]; } && break
 		echo "wine ran nothing (status $started): starting it again"
