@@ -31,8 +31,9 @@ fail() { echo "$me: $*" >&2; exit 1; }
 
 # What the scripts need, so that scripts/test can ask for all of it first.
 build_needs=(cmake g++ make)
-lint_needs=("${build_needs[@]}" clang clang-tidy cppcheck clang-format libgtest-dev libmpfr-dev)
 fuzz_needs=("${build_needs[@]}" clang libclang-rt-14-dev)
+# The lint builds the fuzzer too, with every other target.
+lint_needs=("${fuzz_needs[@]}" clang-tidy cppcheck clang-format libgtest-dev libmpfr-dev)
 test_needs=("${build_needs[@]}" libgtest-dev libmpfr-dev groff-base mandoc tmux ncurses-bin)
 
 # What of each Debian package is looked for, in pairs, where that is not
