@@ -55,11 +55,12 @@ highest(const Question &question)
 }
 
 // The rate's range is the monthly rates whose figures are right; a
-// message gives its ends as the APRs they come from.
+// message gives its ends as the APRs they come from: 12 months, as a
+// percentage.
 static double
 apr_of(float monthly_rate)
 {
-	return 1200.0 * static_cast<double>(monthly_rate);
+	return 12.0 * 100.0 * static_cast<double>(monthly_rate);
 }
 
 static Verdict

@@ -61,7 +61,7 @@ TEST(Payment, SmallRatesEndAtTheBoundAndNowhereElse)
 static int
 sign_of(double value)
 {
-	return (value > 0) - (value < 0);
+	return value > 0 ? 1 : value < 0 ? -1 : 0;
 }
 
 // A loan of the principal over the count at the annual rate: its figures
