@@ -39,8 +39,12 @@ windows() {
 if windows; then
 	exe_folder=$(cd "$(dirname "$LOAN_DESK")" && pwd)
 	# The wine prefix of the tests, which the windows test preset names:
-	# beside the program in its build folder.
+	# beside the program in its build folder.  Wine reports making one on
+	# standard error, which a run would take for the program's: a prefix
+	# not made yet is made first, quietly.
 	export WINEPREFIX=${WINEPREFIX:-$exe_folder/wine}
+	[ -e "$WINEPREFIX/system.reg" ] || WINEDEBUG=-all \
+		"${emulator[@]}" wineboot --init </dev/null >/dev/null 2>&1
 	wine_debug=-all # -all,trace+process: the commands started, on stderr
 	# Wine reads the command line it is given, with the variables set
 	# there, in the encoding of its locale: UTF-8, as transcripts hold it.
