@@ -2,6 +2,7 @@
 #include "console/page.h"
 
 #include <cerrno>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,21 +19,21 @@ clear_screen()
 		std::printf("Crap, a thing happened  %lu", failure_code);
 }
 
-// Single characters go out through putchar: the same bytes as a printf of
-// a one-character format, which a fortified build would parse every time.
+// Single characters go out through putc: the same bytes as a printf of a
+// one-character format, which a fortified build would parse every time.
 void
-print_rule()
+print_rule(std::FILE *out)
 {
 	for (int column = 0; column < page_width; column++)
-		std::putchar('$');
-	print_blank_lines(1);
+		std::putc('$', out);
+	print_blank_lines(out, 1);
 }
 
 void
-print_blank_lines(int count)
+print_blank_lines(std::FILE *out, int count)
 {
 	for (int line = 0; line < count; line++)
-		std::putchar('\n');
+		std::putc('\n', out);
 }
 
 // The padding field writes at least one space, so a width of 0 still
@@ -51,25 +52,37 @@ centered_width(std::size_t text_length)
 // Centred by the columns the text takes on the console, which for a name
 // beyond ASCII need not be its bytes.
 void
-print_centered(const char *text)
+print_centered(std::FILE *out, const char *text)
 {
-	std::printf("%*s", centered_width(text_columns(text)), " ");
-	put_text(text);
+	std::fprintf(out, "%*s", centered_width(text_columns(text)), " ");
+	put_text(out, text);
 }
 
-// Flushes the page so far: false, once it has said so, when a write
-// failed now or earlier.
+int
+print_label(std::FILE *out, const char *label)
+{
+	return value_column - std::fprintf(out, "%s", label);
+}
+
+const char *
+write_failure(std::FILE *out)
+{
+	const bool flushed = std::fflush(out) == 0;
+	const int flush_errno = errno;
+
+	if (flushed && std::ferror(out) == 0)
+		return nullptr;
+	return flushed ? "output was lost" : std::strerror(flush_errno);
+}
+
 bool
 flush_page()
 {
-	const bool flushed = std::fflush(stdout) == 0;
-	const int flush_errno = errno;
+	const char *failure = write_failure(stdout);
 
-	if (flushed && std::ferror(stdout) == 0)
-		return true;
-	complain("write error: %s",
-	         flushed ? "output was lost" : std::strerror(flush_errno));
-	return false;
+	if (failure != nullptr)
+		complain("write error: %s", failure);
+	return failure == nullptr;
 }
 
 // The bytes of a control character that starts the text: C0 and DEL, or
@@ -77,15 +90,9 @@ flush_page()
 static std::size_t
 control_length(const unsigned char *text)
 {
-	constexpr unsigned char first_printable = 0x20;
-	constexpr unsigned char del = 0x7f;
-	constexpr unsigned char c1_lead = 0xc2;
-	constexpr unsigned char c1_first = 0x80;
-	constexpr unsigned char c1_last = 0x9f;
-
-	if (text[0] < first_printable || text[0] == del)
+	if (text[0] < 0x20 || text[0] == 0x7f)
 		return 1;
-	if (text[0] == c1_lead && text[1] >= c1_first && text[1] <= c1_last)
+	if (text[0] == 0xc2 && text[1] >= 0x80 && text[1] <= 0x9f)
 		return 2;
 	return 0;
 }
@@ -111,4 +118,17 @@ shown_text(const char *text)
 	}
 	*end = '\0';
 	return shown;
+}
+
+void
+complain(const char *format, ...)
+{
+	std::va_list arguments;
+
+	std::fflush(stdout);
+	std::fputs("loan-desk: ", stderr);
+	va_start(arguments, format);
+	std::vfprintf(stderr, format, arguments);
+	va_end(arguments);
+	std::fputc('\n', stderr);
 }

@@ -1,51 +1,58 @@
 // SPDX-License-Identifier: MIT
 // The page both screens are drawn on: 80 columns, rules of '$', centred
-// headings and label/value rows whose values start at column 23.
+// headings and label/value rows whose values start at column 23.  Each
+// writer takes the stream it draws on: the console's standard output, or
+// the file a statement is saved to.
 #ifndef LOAN_DESK_CONSOLE_PAGE_H
 #define LOAN_DESK_CONSOLE_PAGE_H
 
 #include <cstdio>
 
+// The compiler checks a format of ours against its arguments, as it does
+// printf's: a C variadic function can say so, a template cannot.
+#if defined(__MINGW_PRINTF_FORMAT)
+#define PRINTF_LIKE(format_at, first_value_at)                                 \
+	__attribute__((                                                        \
+	    format(__MINGW_PRINTF_FORMAT, format_at, first_value_at)))
+#elif defined(__GNUC__)
+#define PRINTF_LIKE(format_at, first_value_at)                                 \
+	__attribute__((format(printf, format_at, first_value_at)))
+#else
+#define PRINTF_LIKE(format_at, first_value_at)
+#endif
+
 constexpr int page_width = 80;
 constexpr int value_column = 23;
 
 void clear_screen();
-void print_rule();
-void print_blank_lines(int count);
-void print_centered(const char *text);
+void print_rule(std::FILE *out);
+void print_blank_lines(std::FILE *out, int count);
+void print_centered(std::FILE *out, const char *text);
+
+// Writes a row's label and returns the width to give the "%*s" padding
+// field that starts the row's value, so that the value lands on
+// value_column: 23 less what the label's own output call reports.
+int print_label(std::FILE *out, const char *label);
+
+// Flushes the console's page so far: false, once it has said so, when a
+// write failed now or earlier.
 bool flush_page();
 
+// Flushes out: null when everything written to it reached its file, else
+// why not, as the C library says or, where the stream kept only its error
+// flag, "output was lost".
+const char *write_failure(std::FILE *out);
+
 // A text from outside the program, such as the login name, as the page
-// shows it: each byte of a control character written as \xNN, as a
-// rejected answer's are, so that the text can neither forge a line of the
-// page nor drive the terminal.  A text without one is shown as it is.
-// Null when there is no memory for it; the caller frees it.
+// shows it: each byte of a control character written as \xNN, so that the
+// text can neither forge a line of the page nor drive the terminal.  Null
+// when there is no memory for it; the caller frees it.
 char *shown_text(const char *text);
 
-// Writes the label, then the row's values through format, whose first
-// conversion is the "%*s" padding field.  The padding is measured from what
-// the label's own output call reports, so the value lands on value_column.
-// The labels are the statement's own, none as wide; the formats are its
-// own literals, none from input.
-template <typename... Values>
-void
-print_row(const char *label, const char *format, Values... values)
-{
-	const int label_width = std::printf("%s", label);
-	std::printf(format, value_column - label_width, " ", values...);
-}
-
-// Writes "loan-desk: ", the message and a line end to standard error.
-// Standard output goes first, so that where both reach one terminal the
-// message comes after what was written before it.
-template <typename... Values>
-void
-complain(const char *format, Values... values)
-{
-	std::fflush(stdout);
-	std::fputs("loan-desk: ", stderr);
-	std::fprintf(stderr, format, values...);
-	std::fputc('\n', stderr);
-}
+// Writes "loan-desk: ", the message and a line end to standard error,
+// after what standard output holds, so that on one terminal the message
+// comes after what was written before it.
+// NOLINTNEXTLINE(cert-dcl50-cpp): variadic, so that its format is checked
+void complain(const char *format, ...) PRINTF_LIKE(1, 2);
 
 #endif

@@ -1,28 +1,37 @@
 // SPDX-License-Identifier: MIT
-// What differs between POSIX systems and Windows, kept in one place.
+// What differs between POSIX systems and Windows.  Each has a file of its
+// own, platform_posix.cpp and platform_windows.cpp, which CMake chooses.
 #ifndef LOAN_DESK_CONSOLE_PLATFORM_H
 #define LOAN_DESK_CONSOLE_PLATFORM_H
 
 #include <cstddef>
+#include <cstdio>
 
 // Runs the console's clear command.  On failure returns false and stores
-// a code that says why: the last-error code on Windows; elsewhere the
-// command's exit status, errno when it could not be started, or 128 plus
-// the signal that ended it.  On POSIX systems a clear ended by the
-// interrupt or quit signal ends the run by that signal instead.
+// a code that says why (the layer's own file says which code).  On POSIX
+// systems a clear ended by the interrupt or quit key ends the run too.
 bool clear_console(unsigned long *failure_code);
 
-// The login name to greet and print, as UTF-8 where the system holds
-// names in another form; empty when none is known, null when there is no
-// memory to hold it.  Storage made for it is left in *held, for the
-// caller to free; *held is null when none was needed.
-const char *login_name(char **held);
+// The login name to greet and print, in UTF-8, for the caller to free:
+// empty when none is known, null when there is no memory to hold it.
+char *login_name();
 
 // The columns a text the person gave takes on the console.
 std::size_t text_columns(const char *text);
 
-// Writes a text the person gave to standard output, so that the console
-// shows its characters.
-void put_text(const char *text);
+// Writes a text the person gave, so that a console shows its characters.
+void put_text(std::FILE *out, const char *text);
+
+// Bytes below 0x80 are the same characters in every encoding and locale
+// the program meets: both layers measure and write such a text as bytes.
+inline bool
+is_ascii(const char *text)
+{
+	for (; *text != '\0'; text++) {
+		if (static_cast<unsigned char>(*text) >= 0x80)
+			return false;
+	}
+	return true;
+}
 
 #endif

@@ -15,11 +15,11 @@
 static void
 print_welcome(const char *borrower_name)
 {
-	print_letterhead("$$ Consignee $$");
-	print_centered(borrower_name);
-	print_blank_lines(2);
-	print_rule();
-	print_blank_lines(3);
+	print_letterhead(stdout, "$$ Consignee $$");
+	print_centered(stdout, borrower_name);
+	print_blank_lines(stdout, 2);
+	print_rule(stdout);
+	print_blank_lines(stdout, 3);
 }
 
 // The run's exit status: 1 when input ended first or output failed.
@@ -33,18 +33,17 @@ consult(const char *borrower_name)
 	if (!read_terms(stdin, &terms))
 		return 1;
 	clear_screen();
-	print_statement(terms, borrower_name);
+	print_statement(stdout, terms, borrower_name);
 	return flush_page() ? 0 : 1;
 }
 
 int
 run_desk()
 {
-	char *held_name = nullptr;
-	const char *login = login_name(&held_name);
+	char *login = login_name();
 	char *borrower_name = login == nullptr ? nullptr : shown_text(login);
 
-	std::free(held_name);
+	std::free(login);
 	if (borrower_name == nullptr) {
 		complain("cannot hold the login name: %s",
 		         std::strerror(ENOMEM));

@@ -4,12 +4,12 @@
 #include "console/page.h"
 
 void
-print_letterhead(const char *heading)
+print_letterhead(std::FILE *out, const char *heading)
 {
-	print_rule();
-	print_blank_lines(1);
-	print_centered("Quillmere Trust House");
-	print_blank_lines(3);
-	print_centered(heading);
-	print_blank_lines(2);
+	print_rule(out);
+	print_blank_lines(out, 1);
+	print_centered(out, "Quillmere Trust House");
+	print_blank_lines(out, 3);
+	print_centered(out, heading);
+	print_blank_lines(out, 2);
 }

@@ -111,7 +111,7 @@ ask(std::FILE *in, const Question &question, bool at_start, Word *word)
 	if (at_start ? read_first_word(in, word) : read_word(in, word))
 		return true;
 	const int read_errno = errno;
-	print_blank_lines(1);
+	print_blank_lines(stdout, 1);
 	if (std::ferror(in) != 0)
 		complain("cannot read %s: %s", question.name,
 		         std::strerror(read_errno));
@@ -174,7 +174,7 @@ read_terms(std::FILE *in, LoanTerms *terms)
 {
 	for (std::size_t i = 0; i < std::size(questions); i++) {
 		if (i > 0)
-			print_blank_lines(1);
+			print_blank_lines(stdout, 1);
 		if (!ask_until_taken(in, questions[i], i == 0, terms))
 			return false;
 	}

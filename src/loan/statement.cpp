@@ -17,54 +17,61 @@ as_single(std::int64_t dollars)
 	return static_cast<double>(static_cast<float>(dollars));
 }
 
+// Each row is its label, then its value after the "%*s" padding field that
+// print_label measures, then the blank line below it.
 static void
-print_terms(LoanTerms terms, const char *borrower_name)
+print_terms(std::FILE *out, LoanTerms terms, const char *borrower_name)
 {
-	print_row("Borrower Name:", "%*s");
-	put_text(borrower_name);
-	print_blank_lines(2);
-	print_row("Purchase Price:", "%*s$%-5.2f",
-	          as_single(terms.purchase_price));
-	print_blank_lines(2);
-	print_row("Down Payment:", "%*s$%-5.2f", as_single(terms.down_payment));
-	print_blank_lines(2);
-	print_row("Principle Borrowed:", "%*s$%-5.2f",
-	          as_single(principal(terms)));
-	print_blank_lines(2);
-	print_row("Number of Payments", "%*s%-8d", terms.payment_count);
-	print_blank_lines(2);
-	print_row("Annual Interest Rate:", "%*s%.2f%c",
-	          static_cast<double>(terms.annual_rate * 100.0F), '%');
-	print_blank_lines(2);
+	std::fprintf(out, "%*s", print_label(out, "Borrower Name:"), " ");
+	put_text(out, borrower_name);
+	print_blank_lines(out, 2);
+	std::fprintf(out, "%*s$%-5.2f", print_label(out, "Purchase Price:"),
+	             " ", as_single(terms.purchase_price));
+	print_blank_lines(out, 2);
+	std::fprintf(out, "%*s$%-5.2f", print_label(out, "Down Payment:"), " ",
+	             as_single(terms.down_payment));
+	print_blank_lines(out, 2);
+	std::fprintf(out, "%*s$%-5.2f", print_label(out, "Principle Borrowed:"),
+	             " ", as_single(principal(terms)));
+	print_blank_lines(out, 2);
+	std::fprintf(out, "%*s%-8d", print_label(out, "Number of Payments"),
+	             " ", terms.payment_count);
+	print_blank_lines(out, 2);
+	std::fprintf(out, "%*s%.2f%c",
+	             print_label(out, "Annual Interest Rate:"), " ",
+	             static_cast<double>(terms.annual_rate * 100.0F), '%');
+	print_blank_lines(out, 2);
 }
 
 // A figure that is not a number shows as -nan on every build: the sign of
 // a NaN differs between processors, and its spelling between C libraries.
 static void
-print_figure(const char *label, const char *format, double figure)
+print_figure(std::FILE *out, const char *label, double figure)
 {
+	const int padding = print_label(out, label);
+
 	if (std::isnan(figure))
-		print_row(label, "%*s$%-5s", "-nan");
+		std::fprintf(out, "%*s$%-5s", padding, " ", "-nan");
 	else
-		print_row(label, format, figure);
-	print_blank_lines(2);
+		std::fprintf(out, "%*s$%-5.2f", padding, " ", figure);
+	print_blank_lines(out, 2);
 }
 
 static void
-print_figures(LoanFigures figures)
+print_figures(std::FILE *out, LoanFigures figures)
 {
-	print_figure("Monthly Payment:", "%*s$%-5.2lf", figures.payment);
-	print_figure("Total Repayment:", "%*s$%-5.2f", figures.repayment);
-	print_figure("Total Interest:", "%*s$%-5.2f", figures.interest);
+	print_figure(out, "Monthly Payment:", figures.payment);
+	print_figure(out, "Total Repayment:", figures.repayment);
+	print_figure(out, "Total Interest:", figures.interest);
 }
 
 void
-print_statement(LoanTerms terms, const char *borrower_name)
+print_statement(std::FILE *out, LoanTerms terms, const char *borrower_name)
 {
-	print_letterhead("Loan Information Discosure Statement");
-	print_rule();
-	print_blank_lines(3);
-	print_terms(terms, borrower_name);
-	print_figures(loan_figures(terms));
-	print_rule();
+	print_letterhead(out, "Loan Information Discosure Statement");
+	print_rule(out);
+	print_blank_lines(out, 3);
+	print_terms(out, terms, borrower_name);
+	print_figures(out, loan_figures(terms));
+	print_rule(out);
 }

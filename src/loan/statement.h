@@ -2,9 +2,12 @@
 #ifndef LOAN_DESK_LOAN_STATEMENT_H
 #define LOAN_DESK_LOAN_STATEMENT_H
 
+#include <cstdio>
+
 #include "loan/terms.h"
 
 // The loan disclosure statement: heading, nine rows, closing rule.
-void print_statement(LoanTerms terms, const char *borrower_name);
+void print_statement(std::FILE *out, LoanTerms terms,
+                     const char *borrower_name);
 
 #endif

@@ -18,7 +18,7 @@ TEST(PrintCentered, LeavesTheProgramInTheCLocale)
 	const char *name = "Jos\xc3\xa9";
 	setenv("LC_ALL", "C.UTF-8", 1);
 	testing::internal::CaptureStdout();
-	print_centered(name);
+	print_centered(stdout, name);
 	const std::string shown = testing::internal::GetCapturedStdout();
 	unsetenv("LC_ALL");
 	if (shown == std::string(37, ' ') + name)

@@ -30,7 +30,7 @@ page_for(const std::string &answers)
 
 	CaptureStdout();
 	if (read_terms(input.file, &terms))
-		print_statement(terms, "");
+		print_statement(stdout, terms, "");
 	return GetCapturedStdout();
 }
 

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+// The POSIX layer: clear(1) through the shell, the login name from the
+// environment, columns from the C library under the person's locale.
+#include "console/platform.h"
+
+#include <cerrno>
+#include <clocale>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <langinfo.h>
+#include <locale.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+// As a shell reports it: a command ended by signal N has status 128 + N.
+constexpr int signal_status_base = 128;
+
+// The signal that ended clear, told from the wait status of the shell
+// that ran it: one that ended the shell as well, as a key reaches both,
+// or 128 plus the signal, as a shell that outlived clear reports it (as
+// dash does when clear alone is signalled).  0 when no signal did.
+static int
+ending_signal(int status)
+{
+	if (WIFSIGNALED(status))
+		return WTERMSIG(status);
+	if (WIFEXITED(status) && WEXITSTATUS(status) > signal_status_base)
+		return WEXITSTATUS(status) - signal_status_base;
+	return 0;
+}
+
+// Whether the signal would end this process: not when whoever started it
+// chose to ignore it, as a shell does for a job in the background.
+static bool
+is_default_action(int signal_number)
+{
+	struct sigaction action = {};
+
+	return sigaction(signal_number, nullptr, &action) == 0 &&
+	       action.sa_handler == SIG_DFL;
+}
+
+// The interrupt and quit keys signal the whole job, which system() keeps
+// from ending this process while clear runs; the run then ends as the
+// signal would have ended it.
+static void
+end_if_interrupted(int status)
+{
+	const int signal_number = ending_signal(status);
+
+	if ((signal_number == SIGINT || signal_number == SIGQUIT) &&
+	    is_default_action(signal_number))
+		std::raise(signal_number);
+}
+
+// The failure code is the command's exit status, errno when it could not
+// be started, or 128 plus the signal that ended it.
+bool
+clear_console(unsigned long *failure_code)
+{
+	// A program started with SIGCHLD ignored has its children reaped
+	// unseen, and system() then finds no status to return.
+	std::signal(SIGCHLD, SIG_DFL);
+	// Clearing is the job of the terminal's own `clear` command; the
+	// command line is a fixed word, and nothing typed reaches the shell.
+	// NOLINTNEXTLINE(cert-env33-c)
+	const int status = std::system("clear");
+
+	if (status == -1) {
+		*failure_code = static_cast<unsigned long>(errno);
+		return false;
+	}
+	end_if_interrupted(status);
+	if (WIFSIGNALED(status))
+		*failure_code = static_cast<unsigned long>(WTERMSIG(status)) +
+		                signal_status_base;
+	else if (WEXITSTATUS(status) != 0)
+		*failure_code = static_cast<unsigned long>(WEXITSTATUS(status));
+	else
+		return true;
+	return false;
+}
+
+// USERNAME is the Windows name; a POSIX login session sets LOGNAME or USER.
+char *
+login_name()
+{
+	static const char *const variables[] = {"USERNAME", "LOGNAME", "USER"};
+
+	for (const char *variable : variables) {
+		const char *name = std::getenv(variable);
+		if (name != nullptr)
+			return strdup(name);
+	}
+	return strdup("");
+}
+
+// The columns of a valid UTF-8 text, as the C library gives them under a
+// UTF-8 locale; its length in bytes when a byte sequence is no character
+// or a character has no width there (the C library does not know how the
+// console shows it).
+static std::size_t
+utf8_columns(const char *text, std::size_t bytes)
+{
+	std::mbstate_t state{};
+	std::size_t columns = 0;
+
+	for (std::size_t at = 0; at < bytes;) {
+		wchar_t character = 0;
+		const std::size_t length =
+		    std::mbrtowc(&character, text + at, bytes - at, &state);
+		if (length > bytes - at) // (size_t)-1 or -2: no character
+			return bytes;
+		const int width = wcwidth(character);
+		if (width < 0)
+			return bytes;
+		columns += static_cast<std::size_t>(width);
+		at += length;
+	}
+	return columns;
+}
+
+// Measured under the person's LC_CTYPE, where that is UTF-8: combining
+// marks take no column, East Asian wide characters two.  Any other text,
+// and any text under another locale, counts one column a byte.  That
+// locale is taken for this thread alone and for the measuring alone: the
+// program itself stays in the "C" locale, where answers are read and
+// rejected words echoed alike everywhere.
+std::size_t
+text_columns(const char *text)
+{
+	const std::size_t bytes = std::strlen(text);
+	std::size_t columns = bytes;
+
+	if (is_ascii(text))
+		return bytes;
+	const locale_t person = newlocale(LC_CTYPE_MASK, "", nullptr);
+	if (person == nullptr)
+		return bytes;
+	const locale_t program = uselocale(person);
+	if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0)
+		columns = utf8_columns(text, bytes);
+	uselocale(program);
+	freelocale(person);
+	return columns;
+}
+
+void
+put_text(std::FILE *out, const char *text)
+{
+	std::fputs(text, out);
+}

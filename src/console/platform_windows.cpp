@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+// The Windows layer: cls through the command interpreter, the login name
+// from the Unicode environment, columns from the character types Windows
+// keeps, and the console written in UTF-16.
+#include "console/platform.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <io.h>
+#include <windows.h>
+
+// The failure code is the last-error code.
+bool
+clear_console(unsigned long *failure_code)
+{
+	if (std::system("cls") == 0)
+		return true;
+	*failure_code = GetLastError();
+	return false;
+}
+
+static char *
+utf8_of(const wchar_t *wide)
+{
+	const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0,
+	                                     nullptr, nullptr);
+	if (size <= 0)
+		return nullptr;
+	auto *text = static_cast<char *>(std::malloc(size));
+	if (text != nullptr)
+		WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, size, nullptr,
+		                    nullptr);
+	return text;
+}
+
+// Windows holds the environment in UTF-16.  The C library's getenv gives
+// it in the ANSI code page, which has no room for most of the world's
+// names, and so does _wgetenv in a program whose entry point is main: its
+// wide environment is made from the narrow one.
+char *
+login_name()
+{
+	const DWORD units = GetEnvironmentVariableW(L"USERNAME", nullptr, 0);
+	char *name = nullptr;
+
+	if (units == 0)
+		return _strdup("");
+	auto *wide =
+	    static_cast<wchar_t *>(std::malloc(units * sizeof(wchar_t)));
+	if (wide != nullptr &&
+	    GetEnvironmentVariableW(L"USERNAME", wide, units) < units)
+		name = utf8_of(wide);
+	std::free(wide);
+	return name;
+}
+
+// Texts reach the console in pieces of UTF-16 on the stack.
+constexpr int wide_piece = 128;
+
+// Converts the text's first characters, at most wide_piece UTF-16 units,
+// and returns the bytes they took.  A piece ends between two characters,
+// so that no surrogate pair is split: never before a continuation byte.
+static std::size_t
+next_piece(const char *text, wchar_t (&wide)[wide_piece], int *units)
+{
+	const std::size_t whole = strnlen(text, wide_piece);
+	std::size_t bytes = whole;
+
+	while (text[bytes] != '\0' && bytes > 0 &&
+	       (static_cast<unsigned char>(text[bytes]) & 0xc0) == 0x80)
+		bytes--;
+	if (bytes == 0) // no character starts here: not UTF-8 at all
+		bytes = whole;
+	*units = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(bytes),
+	                             wide, wide_piece);
+	return bytes;
+}
+
+// Windows keeps no column widths; GetStringTypeW's CT_CTYPE3 flags come
+// nearest.  C3_NONSPACING marks a combining mark, which takes no column,
+// but also a letter whose decomposition holds one (as wine has it, é):
+// only a mark that is no letter (C3_ALPHA) is taken to be one.  Two
+// columns go to a character flagged full-width (those with a half-width
+// form, such as Ａ and カ), an ideograph, or Hiragana or Katakana that is
+// not half-width.  Hangul syllables, two columns wide on consoles, have no
+// flag that says so, and are told by their block, U+AC00 to U+D7A3.  A
+// character beyond U+FFFF comes as a surrogate pair, high D800 to DBFF and
+// low DC00 to DFFF, which the flags do not classify: it takes one column,
+// except the ideographs of planes 2 and 3 (U+20000 to U+3FFFF, high
+// surrogates D840 to D8BF), which take two.
+static std::size_t
+unit_columns(wchar_t unit, WORD type)
+{
+	constexpr WORD kana = C3_HIRAGANA | C3_KATAKANA;
+
+	if (unit >= 0xdc00 && unit <= 0xdfff)
+		return 0; // counted with the pair's first unit
+	if (unit >= 0xd800 && unit < 0xdc00)
+		return unit >= 0xd840 && unit < 0xd8c0 ? 2 : 1;
+	if ((type & (C3_NONSPACING | C3_ALPHA)) == C3_NONSPACING)
+		return 0;
+	if ((type & (C3_FULLWIDTH | C3_IDEOGRAPH)) != 0 ||
+	    ((type & kana) != 0 && (type & C3_HALFWIDTH) == 0) ||
+	    (unit >= 0xac00 && unit <= 0xd7a3))
+		return 2;
+	return 1;
+}
+
+std::size_t
+text_columns(const char *text)
+{
+	std::size_t columns = 0;
+
+	if (is_ascii(text))
+		return std::strlen(text);
+	while (*text != '\0') {
+		wchar_t wide[wide_piece];
+		WORD types[wide_piece] = {}; // unclassified: one column each
+		int units = 0;
+		text += next_piece(text, wide, &units);
+		GetStringTypeW(CT_CTYPE3, wide, units, types);
+		for (int unit = 0; unit < units; unit++)
+			columns += unit_columns(wide[unit], types[unit]);
+	}
+	return columns;
+}
+
+// A console is given characters, in UTF-16, whatever its code page; a
+// file or a pipe gets UTF-8.  Should the console refuse them, the rest
+// goes out as bytes, where the stream's error flag records a failure.
+void
+put_text(std::FILE *out, const char *text)
+{
+	// NOLINTNEXTLINE(performance-no-int-to-ptr): how Windows hands it out
+	const auto console =
+	    reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(out)));
+	DWORD mode = 0;
+
+	if (is_ascii(text) || GetConsoleMode(console, &mode) == 0) {
+		std::fputs(text, out);
+		return;
+	}
+	std::fflush(out);
+	while (*text != '\0') {
+		wchar_t wide[wide_piece];
+		int units = 0;
+		const std::size_t bytes = next_piece(text, wide, &units);
+		DWORD written = 0;
+		if (WriteConsoleW(console, wide, static_cast<DWORD>(units),
+		                  &written, nullptr) == 0) {
+			std::fputs(text, out);
+			return;
+		}
+		text += bytes;
+	}
+}
