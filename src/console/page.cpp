@@ -120,8 +120,9 @@ shown_text(const char *text)
 	return shown;
 }
 
+// C-style variadic, so that the compiler checks the format (page.h).
 void
-complain(const char *format, ...)
+complain(const char *format, ...) // NOLINT(cert-dcl50-cpp)
 {
 	std::va_list arguments;
 

@@ -22,6 +22,16 @@ std::size_t text_columns(const char *text);
 // Writes a text the person gave, so that a console shows its characters.
 void put_text(std::FILE *out, const char *text);
 
+// Files, each call false or null with errno set on failure.  Whether
+// anything, even a dangling link, has the name path:
+bool file_exists(const char *path);
+// A new file of that name, never one already there, for text:
+std::FILE *create_file(const char *path);
+// What was written to the file reaches the disk:
+bool sync_file(std::FILE *file);
+// The file temporary takes the name path, unless that is taken:
+bool rename_new(const char *temporary, const char *path);
+
 // Bytes below 0x80 are the same characters in every encoding and locale
 // the program meets: both layers measure and write such a text as bytes.
 inline bool

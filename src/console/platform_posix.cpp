@@ -12,7 +12,9 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 // As a shell reports it: a command ended by signal N has status 128 + N.
 constexpr int signal_status_base = 128;
@@ -151,4 +153,35 @@ void
 put_text(std::FILE *out, const char *text)
 {
 	std::fputs(text, out);
+}
+
+bool
+file_exists(const char *path)
+{
+	struct stat status = {};
+
+	return lstat(path, &status) == 0;
+}
+
+// "x": O_EXCL, so that a file made meanwhile is never written over.
+std::FILE *
+create_file(const char *path)
+{
+	return std::fopen(path, "wx");
+}
+
+bool
+sync_file(std::FILE *file)
+{
+	return fsync(fileno(file)) == 0;
+}
+
+// A new link fails where the name is taken, which rename(2) would replace.
+bool
+rename_new(const char *temporary, const char *path)
+{
+	if (link(temporary, path) != 0)
+		return false;
+	unlink(temporary);
+	return true;
 }

@@ -4,9 +4,12 @@
 // keeps, and the console written in UTF-16.
 #include "console/platform.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 // The failure code is the last-error code.
@@ -153,4 +156,68 @@ put_text(std::FILE *out, const char *text)
 		}
 		text += bytes;
 	}
+}
+
+// The errno nearest a Windows error code, for the message that names it.
+static int
+errno_of(DWORD error)
+{
+	switch (error) {
+	case ERROR_FILE_EXISTS:
+	case ERROR_ALREADY_EXISTS:
+		return EEXIST;
+	case ERROR_FILE_NOT_FOUND:
+	case ERROR_PATH_NOT_FOUND:
+		return ENOENT;
+	case ERROR_ACCESS_DENIED:
+		return EACCES;
+	case ERROR_DISK_FULL:
+	case ERROR_HANDLE_DISK_FULL:
+		return ENOSPC;
+	default:
+		return EIO;
+	}
+}
+
+bool
+file_exists(const char *path)
+{
+	return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// In text mode, so that the file has the console's CR LF line ends.
+std::FILE *
+create_file(const char *path)
+{
+	const int descriptor =
+	    _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT,
+	          _S_IREAD | _S_IWRITE);
+	std::FILE *file = nullptr;
+
+	if (descriptor < 0)
+		return nullptr;
+	file = _fdopen(descriptor, "w");
+	if (file == nullptr) {
+		const int open_errno = errno;
+		_close(descriptor);
+		std::remove(path);
+		errno = open_errno;
+	}
+	return file;
+}
+
+bool
+sync_file(std::FILE *file)
+{
+	return _commit(_fileno(file)) == 0;
+}
+
+// Without MOVEFILE_REPLACE_EXISTING the move fails where the name is taken.
+bool
+rename_new(const char *temporary, const char *path)
+{
+	if (MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH) != 0)
+		return true;
+	errno = errno_of(GetLastError());
+	return false;
 }

@@ -74,10 +74,16 @@ done < <(tail -n 3 <<<"$rows")
 
 # --- Options ------------------------------------------------------------
 
-# The usage --help writes is the one the page quotes; its first line is
-# what any other argument gets, and the version is the page's own.
+# The page quotes two blocks: the usage --help writes, and what an unknown
+# argument gets; the version is the page's own.
 options=$(section OPTIONS)
-printf '%s\n' "$options" | sed -n '/^\.nf$/,/^\.fi$/p' | sed '1d;$d' >"$work/help"
+quoted() {
+	printf '%s\n' "$options" | sed "s/\\\\(aq/'/g" | awk -v n="$1" '
+		/^\.nf$/ { block++; inside = 1; next }
+		/^\.fi$/ { inside = 0 } inside && block == n'
+}
+quoted 1 >"$work/help"
+quoted 2 >"$work/usage-error"
 version=$(printf '%s\n' "$options" | sed -n 's/^\.BR "\(loan-desk [^"]*\)".*/\1/p')
 arguments=(--help)
 run ""
@@ -86,11 +92,13 @@ check "--help exits 0" status_is 0
 arguments=(--version)
 run ""
 check "--version writes the version quoted" test "$(cat "$work/out")" = "$version"
-arguments=(--verbose)
+unknown=$(sed -n "1s/.*unknown argument '\(.*\)'\$/\1/p" "$work/usage-error")
+arguments=("$unknown")
 run ""
-check "another argument gets the usage's first line" \
-	test "$(cat "$work/err")" = "$(head -1 "$work/help")"
-check "another argument exits 2" status_is 2
+check "an unknown argument [$unknown] gets the message quoted" \
+	same_as "$work/usage-error" "$work/err"
+check "an unknown argument exits 2, writing nothing else" \
+	test "$status" -eq 2 -a ! -s "$work/out"
 arguments=()
 
 # --- Quoted messages and ranges -----------------------------------------
