@@ -22,7 +22,13 @@ include(GNUInstallDirs)
 
 # The man page carries the project's version: it is written from
 # doc/loan-desk.1.in into the build folder, and that page is the one
-# installed and tested.
+# installed and tested.  The same source makes the Windows manual: a line
+# that starts with @POSIX@ is the POSIX page's alone, one that starts with
+# @WINDOWS@ the Windows manual's, and in the other page that mark becomes
+# the start of a comment, so that the line shows nothing there.
+set(roff_comment [[.\" ]])
+set(POSIX "")
+set(WINDOWS ${roff_comment})
 configure_file(doc/loan-desk.1.in doc/loan-desk.1 @ONLY)
 set(loan_desk_page ${PROJECT_BINARY_DIR}/doc/loan-desk.1)
 
@@ -94,7 +100,11 @@ if(WIN32)
   windows_text(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt)
   find_program(LOAN_DESK_GROFF groff)
   if(LOAN_DESK_GROFF)
-    windows_text(${loan_desk_page} manual.txt -DGROFF=${LOAN_DESK_GROFF})
+    set(POSIX ${roff_comment})
+    set(WINDOWS "")
+    configure_file(doc/loan-desk.1.in doc/windows/loan-desk.1 @ONLY)
+    windows_text(${PROJECT_BINARY_DIR}/doc/windows/loan-desk.1 manual.txt
+                 -DGROFF=${LOAN_DESK_GROFF})
   else()
     message(WARNING "groff not found: the package will lack manual.txt")
   endif()
