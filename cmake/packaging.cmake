@@ -5,9 +5,13 @@
 #       POSIX:   DIR/bin/loan-desk, DIR/share/man/man1/loan-desk.1, and
 #                README.md, copyright and changelog in DIR/share/doc/loan-desk
 #       Windows: loan-desk.exe, README.txt, LICENSE.txt and manual.txt in DIR
+#       LOAN_DESK_TARBALL: loan-desk, loan-desk.1, README.md and LICENSE
+#                in DIR
 #   cpack (in the build folder)
 #       POSIX:   loan-desk_VERSION_ARCH.deb
 #       Windows: loan-desk-VERSION-win64.zip
+#       LOAN_DESK_TARBALL: loan-desk-VERSION-linux-PROCESSOR.tar.gz, which
+#                holds those four files in loan-desk-VERSION/
 #   cpack --config CPackSourceConfig.cmake
 #       loan-desk-VERSION-Source.tar.gz: the sources, without build folders
 #       or git's files
@@ -18,12 +22,19 @@ include(GNUInstallDirs)
 
 # The man page carries the project's version: it is written from
 # doc/loan-desk.1.in into the build folder, and that page is the one
-# installed and tested.
+# installed and tested.  The same source makes the Windows manual: a line
+# that starts with @POSIX@ is the POSIX page's alone, one that starts with
+# @WINDOWS@ the Windows manual's, and in the other page that mark becomes
+# the start of a comment, so that the line shows nothing there.
+set(roff_comment [[.\" ]])
+set(POSIX "")
+set(WINDOWS ${roff_comment})
 configure_file(doc/loan-desk.1.in doc/loan-desk.1 @ONLY)
 set(loan_desk_page ${PROJECT_BINARY_DIR}/doc/loan-desk.1)
 
-# A Windows user unpacks the zip and finds the program at the top.
-if(WIN32)
+# A Windows user unpacks the zip, and a Linux user the tarball, and finds
+# the program at the top.
+if(WIN32 OR LOAN_DESK_TARBALL)
   set(loan_desk_bindir .)
 else()
   set(loan_desk_bindir ${CMAKE_INSTALL_BINDIR})
@@ -89,12 +100,35 @@ if(WIN32)
   windows_text(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt)
   find_program(LOAN_DESK_GROFF groff)
   if(LOAN_DESK_GROFF)
-    windows_text(${loan_desk_page} manual.txt -DGROFF=${LOAN_DESK_GROFF})
+    set(POSIX ${roff_comment})
+    set(WINDOWS "")
+    configure_file(doc/loan-desk.1.in doc/windows/loan-desk.1 @ONLY)
+    windows_text(${PROJECT_BINARY_DIR}/doc/windows/loan-desk.1 manual.txt
+                 -DGROFF=${LOAN_DESK_GROFF})
   else()
     message(WARNING "groff not found: the package will lack manual.txt")
   endif()
   add_custom_target(windows-texts ALL DEPENDS ${windows_texts})
   install(FILES ${windows_texts} DESTINATION .)
+  include(CPack)
+elseif(LOAN_DESK_TARBALL)
+  # For any Linux of the processor, whatever its C library: the program
+  # needs no shared library at all, and runs from wherever the folder is
+  # unpacked, its manual beside it.
+  if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    message(FATAL_ERROR "LOAN_DESK_TARBALL packages a Linux program; "
+                        "this build is for ${CMAKE_SYSTEM_NAME}")
+  endif()
+  target_link_options(loan-desk PRIVATE -static)
+  install(FILES ${loan_desk_page} README.md LICENSE DESTINATION .)
+  set(CPACK_GENERATOR TGZ)
+  set(loan_desk_tarball
+      loan-desk-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
+  set(CPACK_PACKAGE_FILE_NAME ${loan_desk_tarball})
+  # The folder is named for the version alone, as the program is the same
+  # whatever it runs on.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /loan-desk-${PROJECT_VERSION})
   include(CPack)
 elseif(NOT CMAKE_CROSSCOMPILING)
   install(FILES ${loan_desk_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

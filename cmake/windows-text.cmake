@@ -5,10 +5,11 @@
 #   cmake -DIN=FILE -DOUT=FILE [-DGROFF=PATH] -P windows-text.cmake
 #
 # With GROFF, IN is a man page, rendered to plain ASCII without the
-# overstrikes a terminal pager would turn into bold and underline.
+# overstrikes a terminal pager would turn into bold and underline; any
+# warning of groff's stops the build.
 
 if(GROFF)
-  execute_process(COMMAND "${GROFF}" -man -Tascii -P-cbou "${IN}"
+  execute_process(COMMAND "${GROFF}" -man -ww -Tascii -P-cbou "${IN}"
                   OUTPUT_VARIABLE text ERROR_VARIABLE errors
                   RESULT_VARIABLE status)
   if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
