@@ -24,6 +24,9 @@ typical_env=()
 while IFS= read -r line; do typical_env+=("$line"); done \
 	<"$root/tests/transcript.env"
 
+# The tests' stand-in clear, which writes <clear>, is the one in this folder.
+stand_in=$root/tests/e2e/stand-in
+
 # The version, set once, in project() in CMakeLists.txt.
 version=$(sed -n 's/^project(loan-desk VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
