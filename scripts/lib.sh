@@ -31,6 +31,9 @@ stand_in=$root/tests/e2e/stand-in
 version=$(sed -n 's/^project(loan-desk VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
 fail() { echo "$me: $*" >&2; exit 1; }
+# step WHAT [COMMAND...]: says what starts now, which may take minutes,
+# and runs COMMAND.
+step() { echo "$me: $1" >&2 && "${@:2}"; }
 
 # What the scripts need, so that scripts/test can ask for all of it first.
 build_needs=(cmake g++ make)
