@@ -24,10 +24,16 @@ typical_env=()
 while IFS= read -r line; do typical_env+=("$line"); done \
 	<"$root/tests/transcript.env"
 
+# The tests' stand-in clear, which writes <clear>, is the one in this folder.
+stand_in=$root/tests/e2e/stand-in
+
 # The version, set once, in project() in CMakeLists.txt.
 version=$(sed -n 's/^project(loan-desk VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
 fail() { echo "$me: $*" >&2; exit 1; }
+# step WHAT [COMMAND...]: says what starts now, which may take minutes,
+# and runs COMMAND.
+step() { echo "$me: $1" >&2 && "${@:2}"; }
 
 # What the scripts need, so that scripts/test can ask for all of it first.
 build_needs=(cmake g++ make)
@@ -36,30 +42,22 @@ fuzz_needs=("${build_needs[@]}" clang libclang-rt-14-dev)
 lint_needs=("${fuzz_needs[@]}" clang-tidy cppcheck clang-format libgtest-dev libmpfr-dev)
 test_needs=("${build_needs[@]}" libgtest-dev libmpfr-dev groff-base mandoc tmux ncurses-bin)
 
-# What of each Debian package is looked for, in pairs, where that is not
-# the command of its own name: any of several commands or files, a
-# <header>, or clang++ options that must link a program.  No package
-# manager is asked.
-brings='
-g++ c++,g++,clang++  gcc cc,gcc,clang  make make,ninja
-libgtest-dev <gtest/gtest.h>  libmpfr-dev <mpfr.h>
-groff-base groff  ncurses-bin clear  man-db man  time /usr/bin/time
-libclang-rt-14-dev -fsanitize=fuzzer,address,undefined
-libc++-dev -stdlib=libc++  libc++abi-dev -stdlib=libc++
-dpkg-dev dpkg-shlibdeps  googletest /usr/src/googletest/googletest/CMakeLists.txt
-g++-mingw-w64-x86-64 x86_64-w64-mingw32-g++-posix
-wine64 wine64,/usr/lib/wine/wine64  qemu-user qemu-aarch64
-g++-i686-linux-gnu i686-linux-gnu-g++  g++-aarch64-linux-gnu aarch64-linux-gnu-g++
-g++-s390x-linux-gnu s390x-linux-gnu-g++  locales /usr/share/i18n/locales/C'
-looked_for() {
-	awk -v p="$1" '{ for (i = 1; i < NF; i += 2) if ($i == p) w = $(i + 1) }
-		END { print w ? w : p }' <<<"$brings"
-}
+# What of each Debian package is looked for, where that is not the command
+# of its own name: any of several commands or files, a <header>, or clang++
+# options that must link a program.  No package manager is asked.
+declare -A brings=([g++]="c++ g++ clang++" [gcc]="cc gcc clang" [make]="make ninja"
+	[libgtest-dev]="<gtest/gtest.h>" [libmpfr-dev]="<mpfr.h>" [groff-base]=groff
+	[ncurses-bin]=clear [man-db]=man [time]=/usr/bin/time [qemu-user]=qemu-aarch64
+	[libclang-rt-14-dev]="-fsanitize=fuzzer,address,undefined" [dpkg-dev]=dpkg-shlibdeps
+	[libc++-dev]=-stdlib=libc++ [libc++abi-dev]=-stdlib=libc++
+	[googletest]=/usr/src/googletest/googletest/CMakeLists.txt
+	[g++-mingw-w64-x86-64]=x86_64-w64-mingw32-g++-posix [wine64]="wine64 /usr/lib/wine/wine64"
+	[g++-i686-linux-gnu]=i686-linux-gnu-g++ [g++-aarch64-linux-gnu]=aarch64-linux-gnu-g++
+	[g++-s390x-linux-gnu]=s390x-linux-gnu-g++ [locales]=/usr/share/i18n/locales/C)
 
 # have PACKAGE: whether what the package brings is here.
 have() {
-	local what item
-	what=$(looked_for "$1")
+	local what=${brings[$1]:-$1} item
 	case $what in
 	cmake) # the presets need CMake 3.25
 		command -v cmake >/dev/null && printf '3.25\n%s\n' \
@@ -70,7 +68,7 @@ have() {
 		'extern "C" int LLVMFuzzerTestOneInput(const char *, long) { return 0; }' \
 		'__attribute__((weak)) int main() { return std::string().empty() ? 0 : 1; }' |
 		clang++ "$what" -x c++ -o /dev/null - >/dev/null 2>&1 ;;
-	*) for item in ${what//,/ }; do
+	*) for item in $what; do
 		[ ! -e "$item" ] || return 0
 		! command -v "$item" >/dev/null || return 0
 	done
@@ -105,11 +103,11 @@ need() {
 	fi
 	echo "$me: this machine lacks what it needs:"
 	for package in $missing; do
-		what=$(looked_for "$package")
+		what=${brings[$package]:-$package}
 		case $what in
 		cmake) echo "  cmake 3.25 or later" ;;
 		-*) echo "  clang++ $what (clang's runtime libraries)" ;;
-		*) echo "  ${what//,/ or }" ;;
+		*) echo "  ${what// / or }" ;;
 		esac
 	done
 	! command -v apt-get >/dev/null || apt=$', here:\n  apt-get install'"$missing"

@@ -2,7 +2,8 @@
 # shellcheck shell=bash disable=SC2034  # the variables serve the scripts
 # Shared by the transcript runner and the shell checks, which run loan-desk
 # as a person would: answers on standard input, a controlled environment,
-# and first on PATH a stand-in `clear` that writes <clear>.
+# and first on PATH the stand-in `clear` of tests/e2e/stand-in, which
+# writes <clear> (the scripts run the program with it too).
 #
 # LOAN_DESK is the program's path, taken whole, spaces and all;
 # LOAN_DESK_EMULATOR what runs it, if anything, words separated by spaces
@@ -24,11 +25,9 @@ transcripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../transcripts" && pwd)
 usual_env=$transcripts/../transcript.env
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-mkdir "$work/marker"
-printf '#!/bin/sh\nprintf "<clear>"\n' >"$work/marker/clear"
-chmod +x "$work/marker/clear"
-clear_dir=$work/marker # the run's PATH, where it finds `clear`
+failed=0
+stand_in=$(cd "$(dirname "${BASH_SOURCE[0]}")/stand-in" && pwd)
+clear_dir=$stand_in # the run's PATH, where it finds `clear`
 starter=()             # what starts loan-desk on POSIX, if not env alone
 arguments=()           # loan-desk's arguments
 
@@ -80,7 +79,7 @@ prepare() {
 	cp "$(given "$1" in)" "$work/in"
 	mapfile -t variables <"$(given "$1" env "$usual_env")"
 	mapfile -t arguments <"$(given "$1" args)"
-	clear_dir=${2:-$work/marker}
+	clear_dir=${2:-$stand_in}
 	if [ $# -eq 1 ] && [ -f "$name.clear" ]; then
 		clear_dir=$work/$1
 		mkdir -p "$clear_dir"
@@ -162,14 +161,12 @@ as_expected() {
 	return $same
 }
 
-# check NAME CONDITION...: one assertion, counted.
+# check NAME CONDITION...: one assertion; a failed one is named, and
+# fails the test at its end.
 check() {
-	if "${@:2}"; then
-		passed=$((passed + 1))
-	else
-		failed=$((failed + 1))
-		echo "FAIL $1"
-	fi
+	"${@:2}" && return
+	failed=$((failed + 1))
+	echo "FAIL $1" >&2
 }
 
 status_is() {
@@ -185,6 +182,5 @@ is_empty_file() {
 }
 
 finish() {
-	echo "$passed passed, $failed failed"
 	[ "$failed" -eq 0 ]
 }
