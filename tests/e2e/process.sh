@@ -57,6 +57,68 @@ e2e.windows-cls() {
 		'CreateProcessInternalW .* cmdline L".* /c cls"' "$work/trace")" -eq 2
 }
 
+# save_in FOLDER NAME: the run asks --save FOLDER/NAME, a folder of its
+# own, by a path that this platform's program reads.
+save_in() {
+	local path=$work/$1/$2
+	mkdir -p "$work/$1"
+	! windows || path=Z:${path//\//\\}
+	arguments=(--save "$path")
+}
+
+# The statement of the typical run's page: what follows the last clear.
+statement_of_typical() {
+	local page
+	page=$(cat "$transcripts/typical.out" && printf .)
+	page=${page%.}
+	printf '%s' "${page##*<clear>}" >"$work/statement"
+}
+
+# With --save the console gets the very page of the typical run, and the
+# file the statement alone, in this platform's text; nothing else is left.
+e2e.saved-statement() {
+	prepare typical
+	save_in saved statement.txt
+	start "$work/out" "${variables[@]}"
+	check "the run with --save is the typical run" as_expected typical
+	statement_of_typical
+	check "the file holds the statement alone" \
+		same_as "$work/statement" "$work/saved/statement.txt"
+	check "nothing else is left beside it" \
+		test "$(ls -A "$work/saved")" = statement.txt
+}
+
+# Input that ends before the statement saves nothing.
+e2e.saved-nothing-when-input-ends() {
+	prepare ended-before-apr
+	save_in saved statement.txt
+	start "$work/out" "${variables[@]}"
+	check "ended input is reported as ever" as_expected ended-before-apr
+	check "and leaves no file" test -z "$(ls -A "$work/saved")"
+}
+
+# A full disk, a tmpfs of 8 KiB filled up: the statement still shows, the
+# run says it was not saved and why, and leaves no file, not even the
+# temporary one.  Mounting needs root.
+e2e.posix-saved-full-disk() {
+	mkdir "$work/full"
+	[ "$(id -u)" -eq 0 ] || skip "mounting a small tmpfs needs root"
+	mount -t tmpfs -o size=8k loan-desk-test "$work/full" 2>/dev/null ||
+		skip "no tmpfs can be mounted here"
+	trap 'umount "$work/full"; rm -rf "$work"' EXIT
+	head -c 8192 /dev/zero >"$work/full/filler" 2>/dev/null
+	prepare typical
+	save_in full statement.txt
+	start "$work/out" "${variables[@]}"
+	check "the statement still shows" \
+		same_as "$transcripts/typical.out" "$work/out"
+	check "the run fails" status_is 1
+	check "saying it was not saved, and why" err_has \
+		"the statement was not saved as $work/full/statement.txt: No space left on device"
+	check "and leaves nothing but the filler" \
+		test "$(ls -A "$work/full")" = filler
+}
+
 # Some service managers and shells start programs with SIGCHLD ignored;
 # clear's own status is still the one reported.
 e2e.posix-sigchld-ignored-clear-succeeds() {
