@@ -24,8 +24,7 @@ typical_env=()
 while IFS= read -r line; do typical_env+=("$line"); done \
 	<"$root/tests/transcript.env"
 
-# The tests' stand-in clear, which writes <clear>, is the one in this folder.
-stand_in=$root/tests/e2e/stand-in
+stand_in=$root/tests/e2e/stand-in # the tests' clear, which writes <clear>
 
 # The version, set once, in project() in CMakeLists.txt.
 version=$(sed -n 's/^project(loan-desk VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
