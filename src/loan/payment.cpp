@@ -62,11 +62,10 @@ interest_free_figures(LoanTerms terms)
 static double
 in_cents(std::int64_t whole, Pair part)
 {
-	constexpr double half = 0.5;
 	double cents = std::nearbyint(part.hi);
 	const double off = part.hi - cents; // exact: |off| <= 1/2
 
-	if (std::fabs(off) == half && off * part.lo > 0)
+	if (std::fabs(off) == 0.5 && off * part.lo > 0)
 		cents += 2 * off;
 	const double total = static_cast<double>(whole) + cents;
 	return std::copysign(total / 100.0, total != 0 ? total : off + part.lo);
