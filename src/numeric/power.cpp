@@ -2,12 +2,12 @@
 #include "numeric/power.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 
 #include "numeric/binary_power.h"
+#include "numeric/bound.h"
 #include "numeric/double_double.h"
 #include "numeric/power_internal.h"
 
@@ -71,23 +71,6 @@ using power_internal::Scaled;
 // and on every build on powers whose approximation alone rounds to the
 // wrong double, which a decision trusting it too far gets wrong.
 
-namespace
-{
-
-// The widest bounds the settling goes to: 8192 bits.  Held in place, so
-// that the program needs no allocator and no C++ runtime library.
-constexpr std::size_t max_limbs = 256;
-
-// An integer bound digits * 2^exp: its first `limbs` 32-bit limbs, least
-// significant first, the top bit of the last one set.
-struct Bound {
-	std::array<std::uint32_t, max_limbs> digits;
-	std::size_t limbs;
-	std::int64_t exp;
-};
-
-} // namespace
-
 // The largest binary exponent of a finite double, and the exponents of the
 // smallest normal and subnormal doubles.
 constexpr std::int64_t max_exponent = 1023;
@@ -99,9 +82,6 @@ constexpr int fraction_bits = 52;
 // unit of |exponent|, see above.
 constexpr std::int64_t max_count = 0x100000000;
 constexpr double error_per_factor = 0x1p-101;
-constexpr int limb_bits = 32;
-constexpr std::uint64_t limb_mask = 0xffffffffU;
-constexpr std::uint32_t top_limb_bit = 0x80000000U;
 // Bounds start at two limbs, 64 bits: ties are exact in them and settle at
 // once; anything else needs more and widens.
 constexpr std::size_t first_limbs = 2;
@@ -132,99 +112,6 @@ reciprocal(Scaled x)
 	return scaled(fast_two_sum(quotient, residual * quotient), -x.exp);
 }
 
-// value * 2^exp for value > 0, as a bound of the given number of limbs.
-static Bound
-bound_of(std::uint64_t value, std::int64_t exp, std::size_t limbs)
-{
-	int shift = 0;
-
-	while ((value >> (2 * limb_bits - 1)) == 0) {
-		value <<= 1U;
-		++shift;
-	}
-	Bound bound{{},
-	            limbs,
-	            exp - shift -
-	                limb_bits * static_cast<std::int64_t>(limbs - 2)};
-	bound.digits[limbs - 1] =
-	    static_cast<std::uint32_t>(value >> limb_bits);
-	bound.digits[limbs - 2] = static_cast<std::uint32_t>(value & limb_mask);
-	return bound;
-}
-
-// a * b to a's number of limbs, rounded down, or up if up.
-static Bound
-product(const Bound &a, const Bound &b, bool up)
-{
-	const std::size_t limbs = a.limbs;
-	std::array<std::uint32_t, 2 * max_limbs> full{};
-
-	for (std::size_t i = 0; i < limbs; ++i) {
-		std::uint64_t carry = 0;
-		for (std::size_t j = 0; j < limbs; ++j) {
-			const std::uint64_t sum =
-			    std::uint64_t{a.digits[i]} * b.digits[j] +
-			    full[i + j] + carry;
-			full[i + j] =
-			    static_cast<std::uint32_t>(sum & limb_mask);
-			carry = sum >> limb_bits;
-		}
-		full[i + limbs] = static_cast<std::uint32_t>(carry);
-	}
-	std::int64_t exp =
-	    a.exp + b.exp + limb_bits * static_cast<std::int64_t>(limbs);
-	if ((full[2 * limbs - 1] & top_limb_bit) == 0) {
-		std::uint32_t carry = 0;
-		for (std::size_t i = 0; i < 2 * limbs; ++i) {
-			const std::uint32_t next = full[i] >> (limb_bits - 1);
-			full[i] = (full[i] << 1U) | carry;
-			carry = next;
-		}
-		--exp;
-	}
-	const bool inexact = std::any_of(
-	    full.begin(), full.begin() + static_cast<std::ptrdiff_t>(limbs),
-	    [](std::uint32_t digit) { return digit != 0; });
-	Bound result{{}, limbs, exp};
-	std::copy_n(full.begin() + static_cast<std::ptrdiff_t>(limbs), limbs,
-	            result.digits.begin());
-	if (up && inexact) {
-		bool carry = true;
-		for (std::size_t i = 0; carry && i < limbs; ++i) {
-			result.digits[i] += 1;
-			carry = result.digits[i] == 0;
-		}
-		if (carry) {
-			result.digits[limbs - 1] = top_limb_bit;
-			++result.exp;
-		}
-	}
-	return result;
-}
-
-static Bound
-rounded_down(const Bound &a, const Bound &b)
-{
-	return product(a, b, false);
-}
-
-static Bound
-rounded_up(const Bound &a, const Bound &b)
-{
-	return product(a, b, true);
-}
-
-static int
-compare(const Bound &a, const Bound &b)
-{
-	if (a.exp != b.exp)
-		return a.exp < b.exp ? -1 : 1;
-	for (std::size_t i = a.limbs; i-- > 0;)
-		if (a.digits[i] != b.digits[i])
-			return a.digits[i] < b.digits[i] ? -1 : 1;
-	return 0;
-}
-
 // The sign of magnitude^count - mark * 2^mark_exp, or of
 // magnitude^-count - mark * 2^mark_exp if inverse, for a finite
 // magnitude > 0: -1, 1, or 0 when they are equal; undecided, the sign
@@ -243,16 +130,16 @@ compare_power(double magnitude, std::uint64_t count, bool inverse,
 	for (std::size_t limbs = first_limbs; limbs <= max_limbs; limbs *= 2) {
 		const Bound base = bound_of(integer, 0, limbs);
 		const Bound one = bound_of(1, 0, limbs);
-		Bound low = binary_power(base, count, one, rounded_down);
-		Bound high = binary_power(base, count, one, rounded_up);
+		Bound low = binary_power(base, count, one, product_down);
+		Bound high = binary_power(base, count, one, product_up);
 		low.exp += scale;
 		high.exp += scale;
 		Bound target = bound_of(mark, mark_exp, limbs);
 		if (inverse) {
 			// magnitude^-count > target when target *
 			// magnitude^count < 1.
-			low = product(low, target, false);
-			high = product(high, target, true);
+			low = product_down(low, target);
+			high = product_up(high, target);
 			target = bound_of(1, 0, limbs);
 		}
 		const int sign = inverse ? -1 : 1;
