@@ -55,9 +55,7 @@ combined(Powered a, Powered b, double rate)
 Pair
 annuity_interest_share(double rate, std::int64_t count)
 {
-	const std::uint64_t periods =
-	    count < 0 ? 0 - static_cast<std::uint64_t>(count)
-	              : static_cast<std::uint64_t>(count);
+	const std::uint64_t periods = unsigned_magnitude(count);
 	const Powered powered = binary_power(
 	    Powered{1, {0.0, 0.0}}, periods, Powered{0, {0.0, 0.0}},
 	    [rate](Powered a, Powered b) { return combined(a, b, rate); });

@@ -195,7 +195,7 @@ power_internal::placed(Scaled approximation)
 	const double nearest =
 	    x.exp >= min_normal_exponent ? x.hi : (x.hi + offset) - offset;
 	const Pair rest = two_sum(x.hi - nearest, x.lo);
-	const double side = rest.hi < 0.0 ? -1.0 : 1.0;
+	const int side = rest.hi < 0.0 ? -1 : 1;
 	// half - |rest|, exact but for the last subtraction.
 	const double inside = (grid / 2 - std::fabs(rest.hi)) - side * rest.lo;
 	return {nearest, side, inside, x.exp, grid_exp};
@@ -214,20 +214,25 @@ power_internal::decides(const Placement &place, std::uint64_t count)
 	       static_cast<double>(count) * error_per_factor;
 }
 
-// The grid point nearest the approximation, or if step the next one on
-// its side, as the double it stands for.
+// The grid point nearest the approximation, as the double it stands for.
 static double
-grid_point(const Placement &place, bool step)
+nearest_point(const Placement &place)
 {
-	return std::ldexp(step ? place.nearest + place.side * grid_step(place)
-	                       : place.nearest,
+	return std::ldexp(place.nearest, static_cast<int>(place.exp));
+}
+
+// The grid point next to that one, on the approximation's side.
+static double
+next_point(const Placement &place)
+{
+	return std::ldexp(place.nearest + place.side * grid_step(place),
 	                  static_cast<int>(place.exp));
 }
 
 double
 power_internal::rounded_approximation(const Placement &place)
 {
-	return grid_point(place, place.inside < 0.0);
+	return place.inside < 0.0 ? next_point(place) : nearest_point(place);
 }
 
 double
@@ -238,13 +243,14 @@ power_internal::settle(const Placement &place, double magnitude,
 	    static_cast<std::uint64_t>(place.nearest / grid_step(place));
 	const std::uint64_t midpoint =
 	    place.side > 0 ? 2 * steps + 1 : 2 * steps - 1;
-	const int side = static_cast<int>(place.side);
-	const int guessed = (place.inside < 0.0 ? 1 : -1) * side;
+	const int guessed = (place.inside < 0.0 ? 1 : -1) * place.side;
 	const int beyond =
 	    compare_power(magnitude, count, inverse, midpoint,
 	                  place.exp + place.grid_exp - 1, guessed) *
-	    side;
-	return grid_point(place, beyond > 0 || (beyond == 0 && steps % 2 != 0));
+	    place.side;
+	return beyond > 0 || (beyond == 0 && steps % 2 != 0)
+	           ? next_point(place)
+	           : nearest_point(place);
 }
 
 // The three phases, for a finite magnitude > 0 and 1 <= count <= 2^32.
@@ -273,9 +279,7 @@ power(double base, std::int64_t exponent)
 		return NAN;
 	// An odd power keeps the base's sign, -0 included.
 	const double sign = exponent % 2 != 0 ? base : 1.0;
-	const std::uint64_t count =
-	    exponent < 0 ? 0 - static_cast<std::uint64_t>(exponent)
-	                 : static_cast<std::uint64_t>(exponent);
+	const std::uint64_t count = unsigned_magnitude(exponent);
 	const bool inverse = exponent < 0;
 	const double magnitude = std::fabs(base);
 	if (magnitude == 0.0 || std::isinf(magnitude))
