@@ -25,7 +25,7 @@ constexpr std::int32_t months_per_year = 12;
 // quotes leave 46 columns for the rest of it.  A whole answer's range is
 // the widest whose answers, times what the field holds per unit, still fit
 // the field.
-const Question questions[] = {
+constexpr Question questions[] = {
     {.prompt = "Enter the purchase price in whole dollars: ",
      .name = "the purchase price",
      .noun = "a purchase price",
