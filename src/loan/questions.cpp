@@ -12,7 +12,8 @@
 
 // The rate's range is the monthly rates whose figures are right; the
 // table and its messages give its ends as the APRs they come from: 12
-// months, as a percentage.  Exact, and so in the order of the rates.
+// months, as a percentage.  A float times 1200 is exact in a double, so
+// that APRs compare as their monthly rates do.
 static constexpr double
 apr_of(float monthly_rate)
 {
@@ -60,7 +61,7 @@ constexpr Question questions[] = {
 };
 
 // The answer is checked as the monthly rate it comes to, by the APR that
-// this rate stands for, as the table holds the range.
+// this rate stands for, in which the table holds the range.
 static Verdict
 take_rate(const Question &question, const char *text, LoanTerms *terms)
 {
