@@ -2,7 +2,7 @@
 #include "loan/questions.h"
 
 #include <cerrno>
-#include <cinttypes>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -10,61 +10,60 @@
 #include "loan/answers.h"
 #include "loan/payment.h"
 
-// A rejection fits the 80-column console: "loan-desk: ", the echo and its
-// quotes leave 46 columns for the rest of it.
-const Question questions[] = {
-    {.prompt = "Enter the purchase price in whole dollars: ",
-     .name = "the purchase price",
-     .noun = "a purchase price",
-     .wanted = "whole dollars",
-     .whole = &LoanTerms::purchase_price,
-     .scale = 1},
-    {.prompt = "Enter the sum you'll be paying down on this purchase in "
-               "whole dollars: ",
-     .name = "the down payment",
-     .noun = "a down payment",
-     .wanted = "whole dollars",
-     .whole = &LoanTerms::down_payment,
-     .scale = 1},
-    {.prompt = "Enter your preferred loan term in years: ",
-     .name = "the loan term",
-     .noun = "a loan term",
-     .wanted = "whole years",
-     .whole = &LoanTerms::payment_count,
-     .scale = 12},
-    {.prompt = "Good news, your terms qualify you for preferred lending! "
-               "Enter your preferred APR: ",
-     .name = "the APR",
-     .noun = "an APR",
-     .wanted = "a percentage such as 7.5",
-     .whole = nullptr,
-     .scale = 0},
-};
-
-// The widest range whose answers, times the scale, still fit the field.
-static std::int32_t
-lowest(const Question &question)
-{
-	return INT32_MIN / question.scale;
-}
-
-static std::int32_t
-highest(const Question &question)
-{
-	return INT32_MAX / question.scale;
-}
-
-// The rate's range is the monthly rates whose figures are right; a
-// message gives its ends as the APRs they come from: 12 months, as a
-// percentage.
-static double
+// The rate's range is the monthly rates whose figures are right; the
+// table and its messages give its ends as the APRs they come from: 12
+// months, as a percentage.  A float times 1200 is exact in a double, so
+// that APRs compare as their monthly rates do.
+static constexpr double
 apr_of(float monthly_rate)
 {
 	return 12.0 * 100.0 * static_cast<double>(monthly_rate);
 }
 
+constexpr std::int32_t months_per_year = 12;
+
+// A rejection fits the 80-column console: "loan-desk: ", the echo and its
+// quotes leave 46 columns for the rest of it.  A whole answer's range is
+// the widest whose answers, times what the field holds per unit, still fit
+// the field.
+constexpr Question questions[] = {
+    {.prompt = "Enter the purchase price in whole dollars: ",
+     .name = "the purchase price",
+     .noun = "a purchase price",
+     .wanted = "whole dollars",
+     .lowest = INT32_MIN,
+     .highest = INT32_MAX,
+     .whole = &LoanTerms::purchase_price},
+    {.prompt = "Enter the sum you'll be paying down on this purchase in "
+               "whole dollars: ",
+     .name = "the down payment",
+     .noun = "a down payment",
+     .wanted = "whole dollars",
+     .lowest = INT32_MIN,
+     .highest = INT32_MAX,
+     .whole = &LoanTerms::down_payment},
+    {.prompt = "Enter your preferred loan term in years: ",
+     .name = "the loan term",
+     .noun = "a loan term",
+     .wanted = "whole years",
+     .lowest = INT32_MIN / months_per_year,
+     .highest = INT32_MAX / months_per_year,
+     .whole = &LoanTerms::payment_count,
+     .per_unit = months_per_year},
+    {.prompt = "Good news, your terms qualify you for preferred lending! "
+               "Enter your preferred APR: ",
+     .name = "the APR",
+     .noun = "an APR",
+     .wanted = "a percentage such as 7.5",
+     .lowest = apr_of(lowest_monthly_rate),
+     .highest = apr_of(highest_monthly_rate),
+     .is_rate = true},
+};
+
+// The answer is checked as the monthly rate it comes to, by the APR that
+// this rate stands for, in which the table holds the range.
 static Verdict
-take_rate(const char *text, LoanTerms *terms)
+take_rate(const Question &question, const char *text, LoanTerms *terms)
 {
 	float percentage = 0;
 	const Verdict verdict = parse_rate(text, &percentage);
@@ -73,10 +72,10 @@ take_rate(const char *text, LoanTerms *terms)
 	if (verdict != Verdict::taken)
 		return verdict;
 	taken.annual_rate = percentage / 100.0F;
-	const float rate = monthly_rate(taken);
-	if (rate <= lowest_monthly_rate)
+	const double apr = apr_of(monthly_rate(taken));
+	if (apr <= question.lowest)
 		return Verdict::too_small;
-	if (rate >= highest_monthly_rate)
+	if (apr >= question.highest)
 		return Verdict::too_large;
 	*terms = taken;
 	return Verdict::taken;
@@ -88,12 +87,13 @@ take(const Question &question, const char *text, LoanTerms *terms)
 {
 	std::int32_t number = 0;
 
-	if (question.whole == nullptr)
-		return take_rate(text, terms);
+	if (question.is_rate)
+		return take_rate(question, text, terms);
 	const Verdict verdict =
-	    parse_whole(text, lowest(question), highest(question), &number);
+	    parse_whole(text, static_cast<std::int32_t>(question.lowest),
+	                static_cast<std::int32_t>(question.highest), &number);
 	if (verdict == Verdict::taken)
-		terms->*question.whole = number * question.scale;
+		terms->*question.whole = number * question.per_unit;
 	return verdict;
 }
 
@@ -129,21 +129,19 @@ refuse(std::FILE *in, const Question &question, const Word &word,
        Verdict reason)
 {
 	const bool low = reason == Verdict::too_small;
+	const double end = low ? question.lowest : question.highest;
 	char echo[echo_size];
 
 	echo_word(word, echo);
 	if (reason == Verdict::not_a_number)
 		complain("\"%s\" is not %s: enter %s", echo, question.noun,
 		         question.wanted);
-	else if (question.whole != nullptr)
-		complain("\"%s\" is not %s: at %s %" PRId32, echo,
-		         question.noun, low ? "least" : "most",
-		         low ? lowest(question) : highest(question));
+	else if (!question.is_rate)
+		complain("\"%s\" is not %s: at %s %.0f", echo, question.noun,
+		         low ? "least" : "most", end);
 	else
-		complain(
-		    "\"%s\" is not %s: %s than %.8g", echo, question.noun,
-		    low ? "more" : "less",
-		    apr_of(low ? lowest_monthly_rate : highest_monthly_rate));
+		complain("\"%s\" is not %s: %s than %.8g", echo, question.noun,
+		         low ? "more" : "less", end);
 	skip_rest_of_line(in, word);
 }
 

@@ -9,17 +9,19 @@
 
 #include "loan/terms.h"
 
-// A whole answer fills a 32-bit field times its scale, years as months,
-// and so ranges over what the field holds divided by the scale.  The one
-// question without a whole field asks the rate, a percentage, which fills
-// the annual rate divided by 100: a fraction.
+// A whole answer fills a 32-bit field, times what the field holds per unit
+// typed (years as months).  The rate, a percentage, fills the annual rate
+// divided by 100.
 struct Question {
 	const char *prompt; // the answer is typed on the prompt's line
 	const char *name;   // "input ended before the loan term was entered"
 	const char *noun;   // "\"x\" is not a loan term: ..."
 	const char *wanted; // "...: enter whole years"
-	std::int32_t LoanTerms::*whole; // a whole answer's field, or nullptr
-	std::int32_t scale;             // what the field holds per unit typed
+	double lowest;      // the answers taken, as typed: from lowest to
+	double highest;     // highest, or for the rate strictly between
+	std::int32_t LoanTerms::*whole = nullptr; // a whole answer's field
+	std::int32_t per_unit = 1; // what the field holds per unit typed
+	bool is_rate = false;      // the APR, the one answer that is not whole
 };
 
 // In the order they are asked.

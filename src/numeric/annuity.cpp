@@ -43,14 +43,19 @@ combined(Powered a, Powered b, double rate)
 	        pair_sum(pair_sum(a.excess, b.excess), cross)};
 }
 
+// The shares of its principal that an annuity of n payments at a rate r a
+// payment repays and pays in interest: F = n r / (1 - (1 + r)^-n) and
+// S = F - 1.  In pair arithmetic, for rates so small that the plain
+// formula's 1 + r and 1 - (1 + r)^-n lose the interest altogether: S is
+// formed without the 1 that cancels, so that it keeps its relative
+// accuracy however near 0 it comes, and its sign, that of r n.
+//
 // With x = |n| r, s the excess and g the growth of (1 + r)^|n|, S is
 // x - s / g for n > 0 and -s / g for n < 0.
 Pair
 annuity_interest_share(double rate, std::int64_t count)
 {
-	const std::uint64_t periods =
-	    count < 0 ? 0 - static_cast<std::uint64_t>(count)
-	              : static_cast<std::uint64_t>(count);
+	const std::uint64_t periods = unsigned_magnitude(count);
 	const Powered powered = binary_power(
 	    Powered{1, {0.0, 0.0}}, periods, Powered{0, {0.0, 0.0}},
 	    [rate](Powered a, Powered b) { return combined(a, b, rate); });

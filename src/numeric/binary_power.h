@@ -23,4 +23,12 @@ binary_power(Value x, std::uint64_t count, Value one, Multiply multiply)
 	}
 }
 
+// |value| as the count binary_power takes, INT64_MIN's included.
+constexpr std::uint64_t
+unsigned_magnitude(std::int64_t value)
+{
+	return value < 0 ? 0 - static_cast<std::uint64_t>(value)
+	                 : static_cast<std::uint64_t>(value);
+}
+
 #endif

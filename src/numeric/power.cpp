@@ -2,20 +2,25 @@
 #include "numeric/power.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 
 #include "numeric/binary_power.h"
+#include "numeric/bound.h"
 #include "numeric/double_double.h"
 #include "numeric/power_internal.h"
 
 using power_internal::Placement;
 using power_internal::Scaled;
 
-// How it works, and why the result is right.
-//
+// The exponent of the smallest subnormal double.
+constexpr std::int64_t min_subnormal_exponent = -1074;
+// Bits of a double's significand after the leading one.
+constexpr int fraction_bits = 52;
+// The largest |exponent| the error bound holds for (see approximate).
+constexpr std::int64_t max_count = 0x100000000;
+
 // The fast phase, approximate(): |base|^count is formed by binary powering
 // in double-double arithmetic, a value (hi + lo) * 2^exp, hi in [1, 2),
 // |lo| <= ulp(hi) / 2, the binary exponent held apart so that nothing
@@ -38,73 +43,6 @@ using power_internal::Scaled;
 // doubles is ever in doubt.  Larger exponents are refused: the bound
 // would soon pass half a step, and the settling's binary exponents, count
 // times the base's, would overflow 64 bits past about 2^57.
-//
-// The decision, decides(): the approximation is placed on the double grid
-// of its binade, or on the subnormal grid of 2^-1074 below 2^-1022, and
-// the midpoint in doubt is the one between the grid point nearest it and
-// the next on its side.  If the approximation is farther than the bound
-// from that midpoint, the exact power is on the same side of it, and the
-// approximation rounded as it stands is proven right.
-//
-// The settling phase, settle(): otherwise, about once in 2^16 calls for
-// the largest exponents and almost never for exponents of a few hundred,
-// the side is settled by exact integer arithmetic: lower and upper bounds
-// on the integer power M^count (|base| = M 2^k, M < 2^53), truncated to P
-// bits, are compared with the midpoint, P doubling until they fall on one
-// side.  The power equals a midpoint only if it has at most 55
-// significant bits (an odd multiple of a power of two: M's odd part
-// raised to count, or for a negative exponent a power of two), and then
-// every bound is exact from P = 64 on and equal to the midpoint, a tie
-// broken to even.  Exact ties are real: (1 + 2^-27)^2 = 1 + 2^-26 + 2^-54.
-// Any other power is settled once P passes its distance from the
-// midpoint; P stops at 8192 bits, and a power closer than that to a
-// midpoint (relatively, 2^-8100), were there one, would take the
-// approximation's side.  None is known, nor expected: over the 2^97 pairs
-// of a double and an exponent of at most 2^32, the closest approach is
-// expected near 2^-150.
-//
-// Proven: the bounds above, by the reasoning here, and the integer bounds
-// by construction; correct rounding for every power not within 2^-8100 of
-// a midpoint without being one.  Resting on the tests: that the code is
-// that reasoning, checked bit for bit against MPFR on hundreds of
-// thousands of cases each run and on ten million in scripts/soak-power,
-// and on every build on powers whose approximation alone rounds to the
-// wrong double, which a decision trusting it too far gets wrong.
-
-namespace
-{
-
-// The widest bounds the settling goes to: 8192 bits.  Held in place, so
-// that the program needs no allocator and no C++ runtime library.
-constexpr std::size_t max_limbs = 256;
-
-// An integer bound digits * 2^exp: its first `limbs` 32-bit limbs, least
-// significant first, the top bit of the last one set.
-struct Bound {
-	std::array<std::uint32_t, max_limbs> digits;
-	std::size_t limbs;
-	std::int64_t exp;
-};
-
-} // namespace
-
-// The largest binary exponent of a finite double, and the exponents of the
-// smallest normal and subnormal doubles.
-constexpr std::int64_t max_exponent = 1023;
-constexpr std::int64_t min_normal_exponent = -1022;
-constexpr std::int64_t min_subnormal_exponent = -1074;
-// Bits of a double's significand after the leading one.
-constexpr int fraction_bits = 52;
-// The largest |exponent| the error bound holds for, and the bound per
-// unit of |exponent|, see above.
-constexpr std::int64_t max_count = 0x100000000;
-constexpr double error_per_factor = 0x1p-101;
-constexpr int limb_bits = 32;
-constexpr std::uint64_t limb_mask = 0xffffffffU;
-constexpr std::uint32_t top_limb_bit = 0x80000000U;
-// Bounds start at two limbs, 64 bits: ties are exact in them and settle at
-// once; anything else needs more and widens.
-constexpr std::size_t first_limbs = 2;
 
 // v * 2^exp with v.hi positive, rescaled to hi in [1, 2).
 static Scaled
@@ -132,142 +70,6 @@ reciprocal(Scaled x)
 	return scaled(fast_two_sum(quotient, residual * quotient), -x.exp);
 }
 
-// value * 2^exp for value > 0, as a bound of the given number of limbs.
-static Bound
-bound_of(std::uint64_t value, std::int64_t exp, std::size_t limbs)
-{
-	int shift = 0;
-
-	while ((value >> (2 * limb_bits - 1)) == 0) {
-		value <<= 1U;
-		++shift;
-	}
-	Bound bound{{},
-	            limbs,
-	            exp - shift -
-	                limb_bits * static_cast<std::int64_t>(limbs - 2)};
-	bound.digits[limbs - 1] =
-	    static_cast<std::uint32_t>(value >> limb_bits);
-	bound.digits[limbs - 2] = static_cast<std::uint32_t>(value & limb_mask);
-	return bound;
-}
-
-// a * b to a's number of limbs, rounded down, or up if up.
-static Bound
-product(const Bound &a, const Bound &b, bool up)
-{
-	const std::size_t limbs = a.limbs;
-	std::array<std::uint32_t, 2 * max_limbs> full{};
-
-	for (std::size_t i = 0; i < limbs; ++i) {
-		std::uint64_t carry = 0;
-		for (std::size_t j = 0; j < limbs; ++j) {
-			const std::uint64_t sum =
-			    std::uint64_t{a.digits[i]} * b.digits[j] +
-			    full[i + j] + carry;
-			full[i + j] =
-			    static_cast<std::uint32_t>(sum & limb_mask);
-			carry = sum >> limb_bits;
-		}
-		full[i + limbs] = static_cast<std::uint32_t>(carry);
-	}
-	std::int64_t exp =
-	    a.exp + b.exp + limb_bits * static_cast<std::int64_t>(limbs);
-	if ((full[2 * limbs - 1] & top_limb_bit) == 0) {
-		std::uint32_t carry = 0;
-		for (std::size_t i = 0; i < 2 * limbs; ++i) {
-			const std::uint32_t next = full[i] >> (limb_bits - 1);
-			full[i] = (full[i] << 1U) | carry;
-			carry = next;
-		}
-		--exp;
-	}
-	const bool inexact = std::any_of(
-	    full.begin(), full.begin() + static_cast<std::ptrdiff_t>(limbs),
-	    [](std::uint32_t digit) { return digit != 0; });
-	Bound result{{}, limbs, exp};
-	std::copy_n(full.begin() + static_cast<std::ptrdiff_t>(limbs), limbs,
-	            result.digits.begin());
-	if (up && inexact) {
-		bool carry = true;
-		for (std::size_t i = 0; carry && i < limbs; ++i) {
-			result.digits[i] += 1;
-			carry = result.digits[i] == 0;
-		}
-		if (carry) {
-			result.digits[limbs - 1] = top_limb_bit;
-			++result.exp;
-		}
-	}
-	return result;
-}
-
-static Bound
-rounded_down(const Bound &a, const Bound &b)
-{
-	return product(a, b, false);
-}
-
-static Bound
-rounded_up(const Bound &a, const Bound &b)
-{
-	return product(a, b, true);
-}
-
-static int
-compare(const Bound &a, const Bound &b)
-{
-	if (a.exp != b.exp)
-		return a.exp < b.exp ? -1 : 1;
-	for (std::size_t i = a.limbs; i-- > 0;)
-		if (a.digits[i] != b.digits[i])
-			return a.digits[i] < b.digits[i] ? -1 : 1;
-	return 0;
-}
-
-// The sign of magnitude^count - mark * 2^mark_exp, or of
-// magnitude^-count - mark * 2^mark_exp if inverse, for a finite
-// magnitude > 0: -1, 1, or 0 when they are equal; undecided, the sign
-// guessed, should max_limbs not tell them apart.
-static int
-compare_power(double magnitude, std::uint64_t count, bool inverse,
-              std::uint64_t mark, std::int64_t mark_exp, int guessed)
-{
-	int shift = 0;
-	const double fraction = std::frexp(magnitude, &shift);
-	const auto integer =
-	    static_cast<std::uint64_t>(std::ldexp(fraction, fraction_bits + 1));
-	const std::int64_t scale =
-	    static_cast<std::int64_t>(count) * (shift - fraction_bits - 1);
-
-	for (std::size_t limbs = first_limbs; limbs <= max_limbs; limbs *= 2) {
-		const Bound base = bound_of(integer, 0, limbs);
-		const Bound one = bound_of(1, 0, limbs);
-		Bound low = binary_power(base, count, one, rounded_down);
-		Bound high = binary_power(base, count, one, rounded_up);
-		low.exp += scale;
-		high.exp += scale;
-		Bound target = bound_of(mark, mark_exp, limbs);
-		if (inverse) {
-			// magnitude^-count > target when target *
-			// magnitude^count < 1.
-			low = product(low, target, false);
-			high = product(high, target, true);
-			target = bound_of(1, 0, limbs);
-		}
-		const int sign = inverse ? -1 : 1;
-		const int low_side = compare(low, target);
-		const int high_side = compare(high, target);
-		if (low_side > 0)
-			return sign;
-		if (high_side < 0)
-			return -sign;
-		if (low_side == 0 && high_side == 0)
-			return 0;
-	}
-	return guessed;
-}
-
 Scaled
 power_internal::approximate(double magnitude, std::uint64_t count, bool inverse)
 {
@@ -288,11 +90,19 @@ power_internal::approximate(double magnitude, std::uint64_t count, bool inverse)
 bool
 power_internal::in_range(Scaled approximation)
 {
-	// Below 2^-1076 (scaled 2^-1075 less the error) all rounds to zero.
-	return approximation.exp <= max_exponent &&
+	// A binary exponent past 1023, the largest finite double's,
+	// overflows; below 2^-1076 (scaled 2^-1075 less the error) all rounds
+	// to zero.
+	return approximation.exp <= 1023 &&
 	       approximation.exp >= min_subnormal_exponent - 2;
 }
 
+// The decision, decides(): the approximation is placed on the double grid
+// of its binade, or on the subnormal grid of 2^-1074 below 2^-1022, and
+// the midpoint in doubt is the one between the grid point nearest it and
+// the next on its side.  If the approximation is farther than the bound
+// from that midpoint, the exact power is on the same side of it, and the
+// approximation rounded as it stands is proven right.
 Placement
 power_internal::placed(Scaled approximation)
 {
@@ -302,13 +112,13 @@ power_internal::placed(Scaled approximation)
 	const std::int64_t grid_exp = std::max<std::int64_t>(
 	    -fraction_bits, min_subnormal_exponent - x.exp);
 	const double grid = std::ldexp(1.0, static_cast<int>(grid_exp));
-	// x.hi to the nearest grid point: exact, as x.hi + offset lies in the
+	// x.hi to the nearest grid point: itself for a normal double (from
+	// 2^-1022 up), and otherwise exact, as x.hi + offset lies in the
 	// binade whose unit is the grid.
 	const double offset = std::ldexp(grid, fraction_bits);
-	const double nearest =
-	    x.exp >= min_normal_exponent ? x.hi : (x.hi + offset) - offset;
+	const double nearest = x.exp >= -1022 ? x.hi : (x.hi + offset) - offset;
 	const Pair rest = two_sum(x.hi - nearest, x.lo);
-	const double side = rest.hi < 0.0 ? -1.0 : 1.0;
+	const int side = rest.hi < 0.0 ? -1 : 1;
 	// half - |rest|, exact but for the last subtraction.
 	const double inside = (grid / 2 - std::fabs(rest.hi)) - side * rest.lo;
 	return {nearest, side, inside, x.exp, grid_exp};
@@ -320,27 +130,94 @@ grid_step(const Placement &place)
 	return std::ldexp(1.0, static_cast<int>(place.grid_exp));
 }
 
+// The bound, 2^-101 per unit of |exponent|, is the fast phase's.
 bool
 power_internal::decides(const Placement &place, std::uint64_t count)
 {
-	return std::fabs(place.inside) >
-	       static_cast<double>(count) * error_per_factor;
+	return std::fabs(place.inside) > static_cast<double>(count) * 0x1p-101;
 }
 
-// The grid point nearest the approximation, or if step the next one on
-// its side, as the double it stands for.
+// The grid point nearest the approximation, as the double it stands for.
 static double
-grid_point(const Placement &place, bool step)
+nearest_point(const Placement &place)
 {
-	return std::ldexp(step ? place.nearest + place.side * grid_step(place)
-	                       : place.nearest,
+	return std::ldexp(place.nearest, static_cast<int>(place.exp));
+}
+
+// The grid point next to that one, on the approximation's side.
+static double
+next_point(const Placement &place)
+{
+	return std::ldexp(place.nearest + place.side * grid_step(place),
 	                  static_cast<int>(place.exp));
 }
 
 double
 power_internal::rounded_approximation(const Placement &place)
 {
-	return grid_point(place, place.inside < 0.0);
+	return place.inside < 0.0 ? next_point(place) : nearest_point(place);
+}
+
+// The settling phase, settle(): otherwise, about once in 2^16 calls for
+// the largest exponents and almost never for exponents of a few hundred,
+// the side is settled by exact integer arithmetic: lower and upper bounds
+// on the integer power M^count (|base| = M 2^k, M < 2^53), truncated to P
+// bits, are compared with the midpoint, P doubling until they fall on one
+// side.  The power equals a midpoint only if it has at most 55
+// significant bits (an odd multiple of a power of two: M's odd part
+// raised to count, or for a negative exponent a power of two), and then
+// every bound is exact from P = 64 on and equal to the midpoint, a tie
+// broken to even.  Exact ties are real: (1 + 2^-27)^2 = 1 + 2^-26 + 2^-54.
+// Any other power is settled once P passes its distance from the
+// midpoint; P stops at 8192 bits, and a power closer than that to a
+// midpoint (relatively, 2^-8100), were there one, would take the
+// approximation's side.  None is known, nor expected: over the 2^97 pairs
+// of a double and an exponent of at most 2^32, the closest approach is
+// expected near 2^-150.
+
+// The sign of magnitude^count - mark * 2^mark_exp, or of
+// magnitude^-count - mark * 2^mark_exp if inverse, for a finite
+// magnitude > 0: -1, 1, or 0 when they are equal; undecided, the sign
+// guessed, should max_limbs not tell them apart.  From 64 bits, two limbs:
+// ties are exact in them and settle at once; anything else needs more and
+// widens.
+static int
+compare_power(double magnitude, std::uint64_t count, bool inverse,
+              std::uint64_t mark, std::int64_t mark_exp, int guessed)
+{
+	int shift = 0;
+	const double fraction = std::frexp(magnitude, &shift);
+	const auto integer =
+	    static_cast<std::uint64_t>(std::ldexp(fraction, fraction_bits + 1));
+	const std::int64_t scale =
+	    static_cast<std::int64_t>(count) * (shift - fraction_bits - 1);
+
+	for (std::size_t limbs = 2; limbs <= max_limbs; limbs *= 2) {
+		const Bound base = bound_of(integer, 0, limbs);
+		const Bound one = bound_of(1, 0, limbs);
+		Bound low = binary_power(base, count, one, product_down);
+		Bound high = binary_power(base, count, one, product_up);
+		low.exp += scale;
+		high.exp += scale;
+		Bound target = bound_of(mark, mark_exp, limbs);
+		if (inverse) {
+			// magnitude^-count > target when target *
+			// magnitude^count < 1.
+			low = product_down(low, target);
+			high = product_up(high, target);
+			target = bound_of(1, 0, limbs);
+		}
+		const int sign = inverse ? -1 : 1;
+		const int low_side = compare(low, target);
+		const int high_side = compare(high, target);
+		if (low_side > 0)
+			return sign;
+		if (high_side < 0)
+			return -sign;
+		if (low_side == 0 && high_side == 0)
+			return 0;
+	}
+	return guessed;
 }
 
 double
@@ -351,16 +228,25 @@ power_internal::settle(const Placement &place, double magnitude,
 	    static_cast<std::uint64_t>(place.nearest / grid_step(place));
 	const std::uint64_t midpoint =
 	    place.side > 0 ? 2 * steps + 1 : 2 * steps - 1;
-	const int side = static_cast<int>(place.side);
-	const int guessed = (place.inside < 0.0 ? 1 : -1) * side;
+	const int guessed = (place.inside < 0.0 ? 1 : -1) * place.side;
 	const int beyond =
 	    compare_power(magnitude, count, inverse, midpoint,
 	                  place.exp + place.grid_exp - 1, guessed) *
-	    side;
-	return grid_point(place, beyond > 0 || (beyond == 0 && steps % 2 != 0));
+	    place.side;
+	return beyond > 0 || (beyond == 0 && steps % 2 != 0)
+	           ? next_point(place)
+	           : nearest_point(place);
 }
 
 // The three phases, for a finite magnitude > 0 and 1 <= count <= 2^32.
+//
+// Proven: the error bounds, by the reasoning at each phase, and the integer
+// bounds by construction; correct rounding for every power not within 2^-8100
+// of a midpoint without being one.  Resting on the tests: that the code is that
+// reasoning, checked bit for bit against MPFR on hundreds of thousands of cases
+// each run and on ten million in scripts/soak-power, and on every build on
+// powers whose approximation alone rounds to the wrong double, which a decision
+// trusting it too far gets wrong.
 static double
 rounded(double magnitude, std::uint64_t count, bool inverse)
 {
@@ -386,9 +272,7 @@ power(double base, std::int64_t exponent)
 		return NAN;
 	// An odd power keeps the base's sign, -0 included.
 	const double sign = exponent % 2 != 0 ? base : 1.0;
-	const std::uint64_t count =
-	    exponent < 0 ? 0 - static_cast<std::uint64_t>(exponent)
-	                 : static_cast<std::uint64_t>(exponent);
+	const std::uint64_t count = unsigned_magnitude(exponent);
 	const bool inverse = exponent < 0;
 	const double magnitude = std::fabs(base);
 	if (magnitude == 0.0 || std::isinf(magnitude))

@@ -24,7 +24,7 @@ struct Placement {
 	double nearest;
 	// 1 or -1: the approximation's side of nearest, where the midpoint
 	// in doubt lies.
-	double side;
+	int side;
 	// How far inside nearest's half step the approximation lies; negative
 	// past the midpoint.
 	double inside;
