@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,8 +49,11 @@ names_in(const fs::path &folder)
 	std::vector<std::string> names;
 	std::string listed;
 
-	for (const auto &entry : fs::directory_iterator(folder))
-		names.push_back(entry.path().filename().string());
+	std::transform(fs::directory_iterator(folder), fs::directory_iterator(),
+	               std::back_inserter(names),
+	               [](const fs::directory_entry &entry) {
+		               return entry.path().filename().string();
+	               });
 	std::sort(names.begin(), names.end());
 	for (const std::string &name : names)
 		listed += name + " ";
