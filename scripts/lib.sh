@@ -75,10 +75,8 @@ have() {
 	esac
 }
 
-# need PACKAGE...: nothing happens when what the packages bring is here.
-# Else apt-get installs what is missing, run as root, or by sudo where it
-# asks no password or can ask it at the terminal; anywhere else one message
-# says what is missing, and the script stops.
+# need PACKAGE...: what is missing, apt-get installs as root or by sudo (no
+# password, or at a terminal); elsewhere one message names it, and stops.
 need() {
 	local package what apt missing="" sudo=""
 	for package in $(printf '%s\n' "$@" | awk '!seen[$0]++'); do
@@ -121,8 +119,7 @@ EOF
 	exit 1
 } >&2
 
-# check_build_dir DIR...: stops when build/ itself or a given build folder
-# holds another user's files, on which CMake would fail further in.
+# check_build_dir DIR...: stops where build/ or DIR holds another's files.
 check_build_dir() {
 	local found owner
 	[ "$(id -u)" -ne 0 ] || return 0
