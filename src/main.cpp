@@ -4,6 +4,7 @@
 // --help and --version answer and leave the console as it is.
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "console/page.h"
 #include "loan/desk.h"
@@ -61,7 +62,8 @@ main(int argc, char *argv[])
 {
 	if (argc == 1)
 		return run_desk(nullptr);
-	if (is(argv[1], "--save") || std::strncmp(argv[1], "--save=", 7) == 0)
+	if (is(argv[1], "--save") ||
+	    std::string_view(argv[1]).starts_with("--save="))
 		return save(argc, argv);
 	if (!is(argv[1], "--help") && !is(argv[1], "--version"))
 		return unknown(argv[1]);
