@@ -104,6 +104,12 @@ start() {
 	status=$?
 }
 
+# wine_path PATH: PATH as a Windows program under wine names it, through
+# wine's drive Z:, the Unix root.
+wine_path() {
+	printf 'Z:%s' "${1//\//\\}"
+}
+
 # Wine passes the program its prefix's USERNAME and COMSPEC, so variables
 # are set the Windows way, by the command interpreter that starts the
 # program from the current folder (no path to quote), its arguments words
@@ -112,8 +118,8 @@ start() {
 # just made, wine ends at once with status 1 without running the line at
 # all (no $work/cls): that start is made again, once, and said so.
 start_windows() {
-	local line="cls>Z:${work//\//\\}\\cls& " variable argument started attempt
-	local program=${LOAN_DESK##*/}
+	local line variable argument started attempt program=${LOAN_DESK##*/}
+	line="cls>$(wine_path "$work/cls")& "
 	for variable in "${@:2}"; do
 		line="${line}set $variable&& "
 	done

@@ -62,7 +62,7 @@ e2e.windows-cls() {
 save_in() {
 	local path=$work/$1/$2
 	mkdir -p "$work/$1"
-	! windows || path=Z:${path//\//\\}
+	! windows || path=$(wine_path "$path")
 	arguments=(--save "$path")
 }
 
