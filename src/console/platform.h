@@ -22,11 +22,16 @@ std::size_t text_columns(const char *text);
 // Writes a text the person gave, so that a console shows its characters.
 void put_text(std::FILE *out, const char *text);
 
+// Where --help sends the reader for the manual, as this system keeps it.
+extern const char manual_pointer[];
+
 // Files, each call false or null with errno set on failure.  Whether
-// anything, even a dangling link, has the name path:
-bool file_exists(const char *path);
-// A new file of that name, never one already there, for text:
-std::FILE *create_file(const char *path);
+// nothing, not even a dangling link, has the name path (errno EEXIST, or
+// EISDIR for a folder):
+bool name_is_free(const char *path);
+// A new file of that name, never one already there: for text, in the
+// system's line ends, or for bytes written as they are.
+std::FILE *create_file(const char *path, bool as_text);
 // What was written to the file reaches the disk:
 bool sync_file(std::FILE *file);
 // The file temporary takes the name path, unless that is taken:

@@ -155,17 +155,25 @@ put_text(std::FILE *out, const char *text)
 	std::fputs(text, out);
 }
 
+const char manual_pointer[] =
+    "The manual: man loan-desk, or man -l loan-desk.1\n"
+    "in the program's folder.";
+
 bool
-file_exists(const char *path)
+name_is_free(const char *path)
 {
 	struct stat status = {};
 
-	return lstat(path, &status) == 0;
+	if (lstat(path, &status) != 0)
+		return true;
+	errno = S_ISDIR(status.st_mode) ? EISDIR : EEXIST;
+	return false;
 }
 
-// "x": O_EXCL, so that a file made meanwhile is never written over.
+// "x": O_EXCL, so that a file made meanwhile is never written over.  Text
+// and bytes are alike here.
 std::FILE *
-create_file(const char *path)
+create_file(const char *path, bool /*as_text*/)
 {
 	return std::fopen(path, "wx");
 }

@@ -179,24 +179,32 @@ errno_of(DWORD error)
 	}
 }
 
+const char manual_pointer[] = "The manual: manual.txt in the program's folder.";
+
 bool
-file_exists(const char *path)
+name_is_free(const char *path)
 {
-	return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+	const DWORD attributes = GetFileAttributesA(path);
+
+	if (attributes == INVALID_FILE_ATTRIBUTES)
+		return true;
+	errno = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EISDIR : EEXIST;
+	return false;
 }
 
-// In text mode, so that the file has the console's CR LF line ends.
+// Text in text mode, so that the file has the console's CR LF line ends.
 std::FILE *
-create_file(const char *path)
+create_file(const char *path, bool as_text)
 {
-	const int descriptor =
-	    _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT,
-	          _S_IREAD | _S_IWRITE);
+	const int descriptor = _open(path,
+	                             _O_WRONLY | _O_CREAT | _O_EXCL |
+	                                 (as_text ? _O_TEXT : _O_BINARY),
+	                             _S_IREAD | _S_IWRITE);
 	std::FILE *file = nullptr;
 
 	if (descriptor < 0)
 		return nullptr;
-	file = _fdopen(descriptor, "w");
+	file = _fdopen(descriptor, as_text ? "w" : "wb");
 	if (file == nullptr) {
 		const int open_errno = errno;
 		_close(descriptor);

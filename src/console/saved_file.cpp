@@ -15,15 +15,12 @@ can_save_as(const char *path)
 {
 	char *temporary = nullptr;
 
-	if (file_exists(path)) {
-		errno = EEXIST;
+	if (!name_is_free(path))
 		return false;
-	}
-	std::FILE *probe = open_beside(path, &temporary);
+	std::FILE *probe = open_beside(path, false, &temporary);
 	if (probe == nullptr)
 		return false;
-	std::fclose(probe);
-	std::remove(temporary);
+	discard(probe, temporary);
 	std::free(temporary);
 	return true;
 }
@@ -31,7 +28,7 @@ can_save_as(const char *path)
 // PATH.N.tmp, the first N that no other file has, as another run saving
 // the same name meanwhile may have taken one.
 std::FILE *
-open_beside(const char *path, char **temporary)
+open_beside(const char *path, bool as_text, char **temporary)
 {
 	constexpr int tries = 100;
 	const std::size_t size = std::strlen(path) + sizeof ".99.tmp";
@@ -44,7 +41,7 @@ open_beside(const char *path, char **temporary)
 	}
 	for (int n = 0; n < tries; n++) {
 		std::snprintf(name, size, "%s.%d.tmp", path, n);
-		std::FILE *file = create_file(name);
+		std::FILE *file = create_file(name, as_text);
 		if (file != nullptr) {
 			*temporary = name;
 			return file;
@@ -72,4 +69,11 @@ keep_as(std::FILE *file, const char *temporary, const char *path)
 	if (failure != nullptr)
 		std::remove(temporary);
 	return failure;
+}
+
+void
+discard(std::FILE *file, const char *temporary)
+{
+	std::fclose(file);
+	std::remove(temporary);
 }

@@ -11,6 +11,7 @@
 #include "console/saved_file.h"
 #include "loan/letterhead.h"
 #include "loan/questions.h"
+#include "loan/schedule.h"
 #include "loan/statement.h"
 
 static void
@@ -23,32 +24,75 @@ print_welcome(const char *borrower_name)
 	print_blank_lines(stdout, 3);
 }
 
-// The statement again, in a file of its own: false, once it has said why,
-// when it could not be kept there.
+// A file the run keeps besides the console: the statement, as text in
+// the system's line ends, or the schedule, whose CSV is the same bytes on
+// every system.  Its path is null where it is not asked for.
+struct KeptFile {
+	const char *path;
+	const char *noun; // "the statement was not saved as ..."
+	bool is_statement;
+};
+
+// Whether the file can be made: false, once it has said why, when not.
 static bool
-save_statement(const char *path, LoanTerms terms, const char *borrower_name)
+can_keep(const KeptFile &kept)
+{
+	if (kept.path == nullptr || can_save_as(kept.path))
+		return true;
+	complain("cannot save the %s as %s: %s", kept.noun, kept.path,
+	         std::strerror(errno));
+	return false;
+}
+
+// Draws the file's contents: null, or why it cannot hold them.
+static const char *
+draw(const KeptFile &kept, std::FILE *file, LoanTerms terms,
+     const char *borrower_name)
+{
+	if (!kept.is_statement)
+		return write_schedule(file, terms);
+	print_statement(file, terms, borrower_name);
+	return nullptr;
+}
+
+// Keeps the file, whole: false, once it has said why, when it could not.
+// Terms with no schedule make no file at all.
+static bool
+keep(const KeptFile &kept, LoanTerms terms, const char *borrower_name)
 {
 	char *temporary = nullptr;
-	std::FILE *file = open_beside(path, &temporary);
-	const char *failure = file == nullptr ? std::strerror(errno) : nullptr;
+	Schedule unused{};
+	const char *failure =
+	    kept.is_statement ? nullptr : start_schedule(terms, &unused);
+	std::FILE *file = nullptr;
 
+	if (failure == nullptr) {
+		file = open_beside(kept.path, kept.is_statement, &temporary);
+		if (file == nullptr)
+			failure = std::strerror(errno);
+	}
 	if (file != nullptr) {
-		print_statement(file, terms, borrower_name);
-		failure = keep_as(file, temporary, path);
+		failure = draw(kept, file, terms, borrower_name);
+		if (failure == nullptr)
+			failure = keep_as(file, temporary, kept.path);
+		else
+			discard(file, temporary);
 	}
 	std::free(temporary);
 	if (failure != nullptr)
-		complain("the statement was not saved as %s: %s", path,
+		complain("the %s was not saved as %s: %s", kept.noun, kept.path,
 		         failure);
 	return failure == nullptr;
 }
 
 // The run's exit status: 1 when input ended first or output failed.  The
-// statement shows on the console whether or not it can be saved.
+// statement shows on the console whether or not its files can be kept;
+// the schedule is written last, after the statement is kept.
 static int
-consult(const char *borrower_name, const char *save_path)
+consult(const char *borrower_name, const KeptFile (&kept)[2])
 {
 	LoanTerms terms{};
+	bool all_kept = true;
 
 	clear_screen();
 	print_welcome(borrower_name);
@@ -57,19 +101,21 @@ consult(const char *borrower_name, const char *save_path)
 	clear_screen();
 	print_statement(stdout, terms, borrower_name);
 	const bool shown = flush_page();
-	const bool saved = save_path == nullptr ||
-	                   save_statement(save_path, terms, borrower_name);
-	return shown && saved ? 0 : 1;
+	for (const KeptFile &file : kept) {
+		if (file.path != nullptr && !keep(file, terms, borrower_name))
+			all_kept = false;
+	}
+	return shown && all_kept ? 0 : 1;
 }
 
 int
-run_desk(const char *save_path)
+run_desk(const char *save_path, const char *schedule_path)
 {
-	if (save_path != nullptr && !can_save_as(save_path)) {
-		complain("cannot save the statement as %s: %s", save_path,
-		         std::strerror(errno));
+	const KeptFile kept[] = {{save_path, "statement", true},
+	                         {schedule_path, "schedule", false}};
+
+	if (!can_keep(kept[0]) || !can_keep(kept[1]))
 		return 1;
-	}
 	char *login = login_name();
 	char *borrower_name = login == nullptr ? nullptr : shown_text(login);
 
@@ -79,7 +125,7 @@ run_desk(const char *save_path)
 		         std::strerror(ENOMEM));
 		return 1;
 	}
-	const int status = consult(borrower_name, save_path);
+	const int status = consult(borrower_name, kept);
 	std::free(borrower_name);
 	return status;
 }

@@ -3,9 +3,10 @@
 #ifndef LOAN_DESK_LOAN_DESK_H
 #define LOAN_DESK_LOAN_DESK_H
 
-// The run's exit status.  With a save_path, the statement is also saved
-// there, as a new file: the run stops before anything is cleared or asked
-// where it could not be.
-int run_desk(const char *save_path);
+// The run's exit status.  With a save_path the statement is also kept
+// there, and with a schedule_path the payment schedule, each as a new
+// file: the run stops before anything is cleared or asked where either
+// could not be.
+int run_desk(const char *save_path, const char *schedule_path);
 
 #endif

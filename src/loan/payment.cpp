@@ -178,3 +178,9 @@ loan_figures(LoanTerms terms)
 		return exact_figures(terms, rate);
 	return stepwise_figures(terms, rate);
 }
+
+double
+monthly_payment(LoanTerms terms)
+{
+	return loan_figures(terms).payment;
+}

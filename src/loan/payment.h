@@ -33,5 +33,7 @@ float monthly_rate(LoanTerms terms);
 // The loan's figures at that monthly rate, each rounded as the statement
 // has always shown it.
 LoanFigures loan_figures(LoanTerms terms);
+// The monthly payment of those figures.
+double monthly_payment(LoanTerms terms);
 
 #endif

@@ -99,7 +99,7 @@ TEST(SavedFile, KeepsAPageWholeAndNeverOverAnother)
 	char *temporary = nullptr;
 
 	ASSERT_TRUE(can_save_as(saved.c_str()));
-	std::FILE *page = open_beside(saved.c_str(), &temporary);
+	std::FILE *page = open_beside(saved.c_str(), true, &temporary);
 	ASSERT_NE(page, nullptr);
 	std::fputs("page\n", page);
 	EXPECT_EQ(keep_as(page, temporary, saved.c_str()), nullptr);
@@ -110,7 +110,7 @@ TEST(SavedFile, KeepsAPageWholeAndNeverOverAnother)
 	EXPECT_EQ(contents(saved), "page\n");
 #endif
 
-	page = open_beside(taken.c_str(), &temporary);
+	page = open_beside(taken.c_str(), true, &temporary);
 	ASSERT_NE(page, nullptr);
 	write_file(taken, "another run's");
 	std::fputs("page\n", page);

@@ -79,6 +79,7 @@ done < <(tail -n 3 <<<"$rows")
 options=$(section OPTIONS)
 quoted() {
 	printf '%s\n' "$options" | sed "s/\\\\(aq/'/g" | awk -v n="$1" '
+		/^\.\\"/ { next } # a line of the page for the other system
 		/^\.nf$/ { block++; inside = 1; next }
 		/^\.fi$/ { inside = 0 } inside && block == n'
 }
