@@ -18,6 +18,9 @@
 #   NAME.clear   the `clear` the run finds on PATH, a script; an empty
 #                file leaves the run without one.  None: a stand-in that
 #                writes <clear>.
+#   NAME.csv     the schedule that --schedule writes of NAME's answers,
+#                which the end-to-end checks expect; --update writes it
+#                anew where there is one
 # --update writes NAME.out, NAME.err and NAME.status where they differ
 # from those defaults, and removes them where they do not.
 #
@@ -80,6 +83,14 @@ record() {
 	keep "$1" status "$work/status"
 }
 
+# record_schedule NAME: NAME.csv written anew by the run with --schedule.
+record_schedule() {
+	rm -f "$work/schedule.csv"
+	arguments+=(--schedule "$work/schedule.csv")
+	start "$work/out" "${variables[@]}"
+	cp "$work/schedule.csv" "$transcripts/$1.csv"
+}
+
 for name; do
 	if windows && [ -f "$transcripts/$name.clear" ]; then
 		check "$name: cls cannot be stood in for; name it posix-$name" false
@@ -89,6 +100,7 @@ for name; do
 	run_transcript "$name"
 	if $update; then
 		record "$name"
+		[ ! -f "$transcripts/$name.csv" ] || record_schedule "$name"
 	else
 		check "$name" as_expected "$name"
 	fi

@@ -89,8 +89,9 @@ TEST(SavedFile, RefusesANameThatCannotBeNew)
 	fs::remove_all(folder);
 }
 
-// A page is kept under its name, as text of the platform's line ends; one
-// whose name another file takes meanwhile is dropped, and that file kept.
+// A page is kept under its name, as text of the platform's line ends,
+// drawn beside it under a temporary name no other file has; one whose name
+// another file takes meanwhile is dropped, and that file kept.
 TEST(SavedFile, KeepsAPageWholeAndNeverOverAnother)
 {
 	const fs::path folder = empty_folder();
@@ -98,6 +99,7 @@ TEST(SavedFile, KeepsAPageWholeAndNeverOverAnother)
 	const std::string taken = (folder / "taken").string();
 	char *temporary = nullptr;
 
+	write_file(saved + ".0.tmp", "another run's draft");
 	ASSERT_TRUE(can_save_as(saved.c_str()));
 	std::FILE *page = open_beside(saved.c_str(), true, &temporary);
 	ASSERT_NE(page, nullptr);
@@ -118,6 +120,7 @@ TEST(SavedFile, KeepsAPageWholeAndNeverOverAnother)
 	             std::strerror(EEXIST));
 	std::free(temporary);
 	EXPECT_EQ(contents(taken), "another run's");
-	EXPECT_EQ(names_in(folder), "saved taken ");
+	EXPECT_EQ(contents(saved + ".0.tmp"), "another run's draft");
+	EXPECT_EQ(names_in(folder), "saved saved.0.tmp taken ");
 	fs::remove_all(folder);
 }

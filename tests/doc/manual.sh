@@ -72,6 +72,17 @@ for amount in $free_amounts; do
 		grep -qxF -- "${row%\$*}\$$amount" "$work/rows"
 done < <(tail -n 3 <<<"$rows")
 
+# --- The schedule -------------------------------------------------------
+
+# The lines quoted of the typical schedule are its own, CR LF and all.
+csv_lines=$(section SCHEDULE | grep -E '^(Month,|[0-9]+,)')
+check "the page quotes the typical schedule's lines" \
+	test "$(grep -c . <<<"$csv_lines")" -ge 3
+while IFS= read -r line; do
+	check "schedule line [$line] is the typical schedule's" \
+		grep -qxF -- "$line"$'\r' "$transcripts/typical.csv"
+done <<<"$csv_lines"
+
 # --- Options ------------------------------------------------------------
 
 # The page quotes two blocks: the usage --help writes, and what an unknown

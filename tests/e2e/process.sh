@@ -57,13 +57,20 @@ e2e.windows-cls() {
 		'CreateProcessInternalW .* cmdline L".* /c cls"' "$work/trace")" -eq 2
 }
 
-# save_in FOLDER NAME: the run asks --save FOLDER/NAME, a folder of its
-# own, by a path that this platform's program reads.
-save_in() {
-	local path=$work/$1/$2
-	mkdir -p "$work/$1"
-	! windows || path=$(wine_path "$path")
-	arguments=(--save "$path")
+# keep_in FOLDER OPTION NAME...: the run asks each OPTION (--save,
+# --schedule) for FOLDER/NAME, a folder of its own, by a path that this
+# platform's program reads.
+keep_in() {
+	local folder=$work/$1 path
+	mkdir -p "$folder"
+	shift
+	arguments=()
+	while [ $# -gt 1 ]; do
+		path=$folder/$2
+		! windows || path=$(wine_path "$path")
+		arguments+=("$1" "$path")
+		shift 2
+	done
 }
 
 # The statement of the typical run's page: what follows the last clear.
@@ -74,49 +81,109 @@ statement_of_typical() {
 	printf '%s' "${page##*<clear>}" >"$work/statement"
 }
 
-# With --save the console gets the very page of the typical run, and the
-# file the statement alone, in this platform's text; nothing else is left.
-e2e.saved-statement() {
-	prepare typical
-	save_in saved statement.txt
-	start "$work/out" "${variables[@]}"
-	check "the run with --save is the typical run" as_expected typical
-	statement_of_typical
-	check "the file holds the statement alone" \
-		same_as "$work/statement" "$work/saved/statement.txt"
-	check "nothing else is left beside it" \
-		test "$(ls -A "$work/saved")" = statement.txt
+# listed FOLDER: the names in it, each followed by a space.
+listed() {
+	(cd "$1" && shopt -s dotglob nullglob && for name in *; do
+		printf '%s ' "$name"
+	done)
 }
 
-# Input that ends before the statement saves nothing.
-e2e.saved-nothing-when-input-ends() {
-	prepare ended-before-apr
-	save_in saved statement.txt
-	start "$work/out" "${variables[@]}"
-	check "ended input is reported as ever" as_expected ended-before-apr
-	check "and leaves no file" test -z "$(ls -A "$work/saved")"
+# With --save, --schedule or both, in either order, the console gets the
+# very page of the typical run; the statement's file the statement alone,
+# in this platform's text, and the schedule's the same bytes everywhere.
+# Nothing else is left.
+e2e.kept-files() {
+	local options words names
+	statement_of_typical
+	for options in "--save s.txt" "--schedule p.csv" \
+		"--save s.txt --schedule p.csv" "--schedule p.csv --save s.txt"; do
+		rm -rf "$work/kept"
+		prepare typical
+		read -ra words <<<"$options"
+		keep_in kept "${words[@]}"
+		names=$(printf '%s\n' "${words[@]}" | grep -v '^--' | sort | tr '\n' ' ')
+		start "$work/out" "${variables[@]}"
+		check "[$options] the run is the typical run" as_expected typical
+		[[ $options != *--save* ]] || check "[$options] the statement" \
+			same_as "$work/statement" "$work/kept/s.txt"
+		[[ $options != *--schedule* ]] || check "[$options] the schedule" \
+			cmp "$transcripts/typical.csv" "$work/kept/p.csv"
+		check "[$options] nothing else is left" \
+			test "$(listed "$work/kept")" = "$names"
+	done
+}
+
+# What makes no file: input that ends before the statement, for either
+# file, and terms with no loan for the schedule, which say so naming it.
+e2e.kept-nothing() {
+	local name option
+	for name in "ended-before-apr --save" "ended-before-apr --schedule" \
+		"no-loan --schedule"; do
+		read -r name option <<<"$name"
+		rm -rf "$work/kept"
+		prepare "$name"
+		keep_in kept "$option" file
+		start "$work/out" "${variables[@]}"
+		if [ "$name" = no-loan ]; then
+			check "no loan: the statement shows" \
+				same_as "$transcripts/no-loan.out" "$work/out"
+			check "no loan: the run fails" status_is 1
+			check "no loan: one message naming the file" \
+				err_has "${arguments[1]}: "
+		else
+			check "$option: ended input as ever" as_expected "$name"
+		fi
+		check "$name $option: no file is left" test -z "$(listed "$work/kept")"
+	done
+}
+
+# A name taken already, by a file or (on POSIX) a dangling link, stops
+# the run before the console is cleared or anything asked, and what has
+# the name is left as it was.
+e2e.kept-name-taken() {
+	local option taken names=file
+	mkdir -p "$work/taken"
+	echo earlier >"$work/taken/file"
+	windows || { ln -s nowhere "$work/taken/link" && names="file link"; }
+	for option in --save --schedule; do
+		for taken in $names; do
+			prepare typical
+			keep_in taken "$option" "$taken"
+			start "$work/out" "${variables[@]}"
+			check "$option $taken: nothing is shown" is_empty_file "$work/out"
+			check "$option $taken: the run fails" status_is 1
+			check "$option $taken: a message names it" err_has "${arguments[1]}: "
+		done
+	done
+	check "the file is as it was" test "$(cat "$work/taken/file")" = earlier
+	windows || check "the link is as it was" \
+		test "$(readlink "$work/taken/link")" = nowhere
+	check "nothing else is left" test "$(listed "$work/taken")" = "$names "
 }
 
 # A full disk, a tmpfs of 8 KiB filled up: the statement still shows, the
-# run says it was not saved and why, and leaves no file, not even the
-# temporary one.  Mounting needs root.
-e2e.posix-saved-full-disk() {
+# run says the file was not saved, and why, and leaves no file, not even
+# the temporary one.  Mounting needs root.
+e2e.posix-kept-full-disk() {
+	local option
 	mkdir "$work/full"
 	[ "$(id -u)" -eq 0 ] || skip "mounting a small tmpfs needs root"
 	mount -t tmpfs -o size=8k loan-desk-test "$work/full" 2>/dev/null ||
 		skip "no tmpfs can be mounted here"
 	trap 'umount "$work/full"; rm -rf "$work"' EXIT
 	head -c 8192 /dev/zero >"$work/full/filler" 2>/dev/null
-	prepare typical
-	save_in full statement.txt
-	start "$work/out" "${variables[@]}"
-	check "the statement still shows" \
-		same_as "$transcripts/typical.out" "$work/out"
-	check "the run fails" status_is 1
-	check "saying it was not saved, and why" err_has \
-		"the statement was not saved as $work/full/statement.txt: No space left on device"
-	check "and leaves nothing but the filler" \
-		test "$(ls -A "$work/full")" = filler
+	for option in --save --schedule; do
+		prepare typical
+		keep_in full "$option" file
+		start "$work/out" "${variables[@]}"
+		check "$option: the statement still shows" \
+			same_as "$transcripts/typical.out" "$work/out"
+		check "$option: the run fails" status_is 1
+		check "$option: saying it was not saved as the file, and why" \
+			err_has "${arguments[1]}: No space left on device"
+		check "$option: and leaves nothing but the filler" \
+			test "$(listed "$work/full")" = "filler "
+	done
 }
 
 # Some service managers and shells start programs with SIGCHLD ignored;
