@@ -123,7 +123,10 @@ ask(std::FILE *in, const Question &question, bool at_start, Word *word)
 // Names the word and what was wanted instead, as the reason for refusing
 // it has it: the form, or the end of the range that the number passed.
 // The rest of the line goes with the word: it was typed as one answer, and
-// the prompt is asked again.
+// the prompt is asked again.  A word typed ahead, on an earlier answer's
+// line, follows a prompt whose line no typed line end has ended: the
+// message starts a line of its own, by a line end on standard error, so
+// that standard output stays the page it always is.
 static void
 refuse(std::FILE *in, const Question &question, const Word &word,
        Verdict reason)
@@ -133,6 +136,10 @@ refuse(std::FILE *in, const Question &question, const Word &word,
 	char echo[echo_size];
 
 	echo_word(word, echo);
+	if (!word.starts_line) {
+		std::fflush(stdout);
+		std::fputc('\n', stderr);
+	}
 	if (reason == Verdict::not_a_number)
 		complain("\"%s\" is not %s: enter %s", echo, question.noun,
 		         question.wanted);
@@ -142,7 +149,7 @@ refuse(std::FILE *in, const Question &question, const Word &word,
 	else
 		complain("\"%s\" is not %s: %s than %.8g", echo, question.noun,
 		         low ? "more" : "less", end);
-	skip_rest_of_line(in, word);
+	skip_rest_of_line(in);
 }
 
 // Asks until an answer is taken: false when input ends or a prompt

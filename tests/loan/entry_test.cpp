@@ -117,10 +117,10 @@ TEST(ReadWord, SkippingTheRestOfALineStopsAtItsEnd)
 	Word word;
 
 	ASSERT_TRUE(read_word(input.file, &word));
-	skip_rest_of_line(input.file, word);
+	skip_rest_of_line(input.file);
 	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_STREQ(word.text, "315");
-	skip_rest_of_line(input.file, word); // the word ended its line
+	skip_rest_of_line(input.file); // the word ended its line
 	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_STREQ(word.text, "xyz");
 }
@@ -278,6 +278,34 @@ TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 		EXPECT_LE(line.size(), 79U) << line;
 	}
 	EXPECT_EQ(count, 4 + 3 * 5 + 4);
+}
+
+// A word typed ahead on an earlier answer's line follows a prompt whose
+// line nothing ended: its message starts with a line end of its own.  A
+// word that starts its line, as typed after its prompt, needs none.
+TEST(ReadTerms, AMessageAfterAPromptLeftOpenStartsALine)
+{
+	const struct {
+		const char *input;
+		bool typed_ahead;
+	} cases[] = {
+	    {"900 dollars\n100 2 12", true},
+	    {"900 100 2 years\n12", true},
+	    {"dollars 5\n900 100 2 12", false},
+	    {"900\r\n\r\n dollars 5\n100 2 12", false},
+	};
+
+	for (const auto &c : cases) {
+		LoanTerms terms{};
+		const Session session = read_all(c.input, &terms);
+		ASSERT_TRUE(session.complete) << c.input;
+		EXPECT_EQ(session.err.rfind("\nloan-desk: ", 0) == 0,
+		          c.typed_ahead)
+		    << c.input;
+		EXPECT_EQ(session.err.find("loan-desk: "),
+		          session.err.rfind("loan-desk: "))
+		    << c.input;
+	}
 }
 
 // Input that cannot be read (here, a stream open only for writing) ends
