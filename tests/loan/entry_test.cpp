@@ -217,7 +217,7 @@ read_all(const std::string &text, LoanTerms *terms, const char *mode = "rb")
 
 // A byte-order mark counts only at the start; an APR is taken above -1200
 // and below about 9.5073795e31, as single precision holds them, and asked
-// again past either end.
+// again past either end; 1,000 is refused, being one or a thousand.
 TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 {
 	const std::string mark = "\xef\xbb\xbf";
@@ -233,6 +233,11 @@ TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 	    {"1 0 1 9.50737951e31\n9.5073790e31",
 	     {1, 0, 12, 9.5073790e31F / 100.0F}},
 	    {"1 0 1 3.4028235e38\n-3.4028235e38\n9.5", {1, 0, 12, 0.095F}},
+	    // One '$' before an amount, one '%' after the rate, and no other.
+	    {"$315 $-45 3 9.5%", {315, -45, 36, 0.095F}},
+	    {"-$5\n$$5\n5$\n$\n1,000\n$315 -$45\n$-45 $3\n3 %\n9.5%%\n%9.5\n"
+	     "$9.5\n9.5%",
+	     {315, -45, 36, 0.095F}},
 	};
 
 	for (const auto &c : cases) {
