@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Windows layer: cls through the command interpreter, the login name
-// from the Unicode environment, columns from the character types Windows
-// keeps, and the console written in UTF-16.
+// from the Unicode environment or the user account, columns from the
+// character types Windows keeps, and the console written in UTF-16.
 #include "console/platform.h"
 
 #include <cerrno>
@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
+#include <lmcons.h>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -36,10 +37,24 @@ utf8_of(const wchar_t *wide)
 	return text;
 }
 
+// The user account running the program: empty where Windows cannot tell.
+static char *
+account_name()
+{
+	wchar_t wide[UNLEN + 1];
+	DWORD units = UNLEN + 1;
+
+	if (GetUserNameW(wide, &units) == 0)
+		return _strdup("");
+	return utf8_of(wide);
+}
+
 // Windows holds the environment in UTF-16.  The C library's getenv gives
 // it in the ANSI code page, which has no room for most of the world's
 // names, and so does _wgetenv in a program whose entry point is main: its
-// wide environment is made from the narrow one.
+// wide environment is made from the narrow one.  USERNAME set, even
+// empty, is the name; unset, as a service or a scheduled task may find it,
+// the account's name is.
 char *
 login_name()
 {
@@ -47,7 +62,8 @@ login_name()
 	char *name = nullptr;
 
 	if (units == 0)
-		return _strdup("");
+		return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? account_name()
+		                                                : _strdup("");
 	auto *wide =
 	    static_cast<wchar_t *>(std::malloc(units * sizeof(wchar_t)));
 	if (wide != nullptr &&

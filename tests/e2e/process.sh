@@ -206,6 +206,38 @@ e2e.posix-endless-answers-full-disk() {
 	check "saying why" err_has "No space left on device"
 }
 
+# With none of USERNAME, LOGNAME and USER set, the page greets the user
+# the run is, by the name id -un prints; one that the password database
+# does not know, as with a name set empty, gets the empty name.
+e2e.posix-name-of-user() {
+	prepare typical
+	start "$work/expected" "USERNAME=$(id -un)"
+	start "$work/out"
+	check "with no name set, the name is the one id -un prints" \
+		same_as "$work/expected" "$work/out"
+}
+e2e.posix-name-of-unknown-user() {
+	local uid=2147483000
+	[ "$(id -u)" -eq 0 ] || skip "running as another user needs root"
+	! getent passwd $uid >/dev/null || skip "user $uid is known here"
+	by_perl "\$< = \$> = $uid"
+	prepare typical
+	start "$work/expected" USERNAME=
+	start "$work/out"
+	check "an unknown user with no name set gets the empty name" \
+		same_as "$work/expected" "$work/out"
+}
+
+# On Windows, with USERNAME unset (cmd's "set USERNAME=" unsets it), the
+# name is the user account's, which wine takes from the user running it.
+e2e.windows-name-of-account() {
+	prepare typical
+	start "$work/expected" "USERNAME=$(id -un)"
+	start "$work/out" USERNAME=
+	check "with USERNAME unset, the name is the account's" \
+		cmp "$work/expected" "$work/out"
+}
+
 # In a terminal, where both streams show together, the message of ended
 # input stands on a line of its own after the prompt's.
 e2e.posix-streams-together() {
