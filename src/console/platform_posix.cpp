@@ -104,6 +104,12 @@ login_name()
 	return strdup(user != nullptr ? user->pw_name : "");
 }
 
+// A terminal outlives the programs run in it.
+void
+hold_own_console()
+{
+}
+
 // The columns of a valid UTF-8 text, as the C library gives them under a
 // UTF-8 locale; its length in bytes when a byte sequence is no character
 // or a character has no width there (the C library does not know how the

@@ -238,6 +238,53 @@ e2e.windows-name-of-account() {
 		cmp "$work/expected" "$work/out"
 }
 
+# A console of the run's own, which wine gives a program started from a
+# terminal (tmux here) as a double click does, stays after the statement
+# until Enter; cmd's console, which cmd shares, does not.
+e2e.windows-own-console() {
+	local last
+	command -v tmux >/dev/null || skip "no tmux here"
+	prepare typical
+	last=$(grep -v '^\$*$' "$transcripts/typical.out" | tail -1)
+	check "alone in its console, the run shows the statement" \
+		in_console "" "$last"
+	check "and waits" test "$(console display -p '#{pane_dead}')" = 0
+	console send-keys Enter
+	check "until Enter" eventually ended
+	check "in cmd's, the run shows it" in_console "cmd /c" "$last"
+	check "and ends at once" eventually ended
+	console kill-server
+}
+console() {
+	tmux -S "$work/tmux.sock" "$@"
+}
+# in_console STARTER SHOWN: loan-desk started through STARTER under wine in
+# an 80x40 pane; the typical answers typed at the first prompt (a line
+# ending in a colon), and two seconds given once SHOWN is on the screen.
+in_console() {
+	console kill-server 2>/dev/null
+	console -f /dev/null new-session -d -x 80 -y 40 "cd '$exe_folder' &&
+		WINEDEBUG=-all ${emulator[*]} $1 ${LOAN_DESK##*/}" \; \
+		set remain-on-exit on
+	eventually shown ':$' &&
+		console send-keys -l "$(tr '\n' ' ' <"$work/in")" &&
+		console send-keys Enter && eventually shown "$2" && sleep 2
+}
+# eventually CONDITION...: it holds within 30 seconds.
+eventually() {
+	local give_up=$((SECONDS + 30))
+	until "$@"; do
+		[ "$SECONDS" -lt $give_up ] || return 1
+		sleep 0.2
+	done
+}
+shown() {
+	console capture-pane -p | grep -q -- "$1"
+}
+ended() {
+	test "$(console display -p '#{pane_dead}')" = 1
+}
+
 # In a terminal, where both streams show together, the message of ended
 # input stands on a line of its own after the prompt's.
 e2e.posix-streams-together() {
