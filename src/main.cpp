@@ -183,8 +183,9 @@ is_consistent(const Request &request, int argc)
 	return true;
 }
 
-int
-main(int argc, char *argv[])
+// The run's exit status.
+static int
+respond(int argc, char *argv[])
 {
 	Request request{};
 
@@ -198,4 +199,15 @@ main(int argc, char *argv[])
 	else
 		return run_desk(request.save_path, request.schedule_path);
 	return flush_page() ? 0 : 1;
+}
+
+// A console made for this run alone closes with it: the statement, or why
+// there is none, stays until it is read.
+int
+main(int argc, char *argv[])
+{
+	const int status = respond(argc, argv);
+
+	hold_own_console();
+	return status;
 }

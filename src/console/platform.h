@@ -16,6 +16,11 @@ bool clear_console(unsigned long *failure_code);
 // empty when none is known, null when there is no memory to hold it.
 char *login_name();
 
+// Where the console was made for this run alone, as for a program started
+// from a file manager, it would close with the run: once it has said so,
+// waits for Enter or the end of input.  Elsewhere does nothing.
+void hold_own_console();
+
 // The columns a text the person gave takes on the console.
 std::size_t text_columns(const char *text);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The POSIX layer: clear(1) through the shell, the login name from the
-// environment, columns from the C library under the person's locale.
+// environment or the password database, columns from the C library under
+// the person's locale.
 #include "console/platform.h"
 
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <cwchar>
 #include <langinfo.h>
 #include <locale.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -86,6 +88,8 @@ clear_console(unsigned long *failure_code)
 }
 
 // USERNAME is the Windows name; a POSIX login session sets LOGNAME or USER.
+// A run started with none of them (by cron, env -i, a service) is still
+// someone's: the user it runs as, as the password database names it.
 char *
 login_name()
 {
@@ -96,7 +100,14 @@ login_name()
 		if (name != nullptr)
 			return strdup(name);
 	}
-	return strdup("");
+	const passwd *user = getpwuid(getuid());
+	return strdup(user != nullptr ? user->pw_name : "");
+}
+
+// A terminal outlives the programs run in it.
+void
+hold_own_console()
+{
 }
 
 // The columns of a valid UTF-8 text, as the C library gives them under a

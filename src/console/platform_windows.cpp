@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The Windows layer: cls through the command interpreter, the login name
-// from the Unicode environment, columns from the character types Windows
-// keeps, and the console written in UTF-16.
+// from the Unicode environment or the user account, columns from the
+// character types Windows keeps, the console written in UTF-16, and a
+// console of the run's own kept open until read.
 #include "console/platform.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
+#include <iterator>
+#include <lmcons.h>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -36,10 +40,24 @@ utf8_of(const wchar_t *wide)
 	return text;
 }
 
+// The user account running the program: empty where Windows cannot tell.
+static char *
+account_name()
+{
+	wchar_t wide[UNLEN + 1];
+	DWORD units = UNLEN + 1;
+
+	if (GetUserNameW(wide, &units) == 0)
+		return _strdup("");
+	return utf8_of(wide);
+}
+
 // Windows holds the environment in UTF-16.  The C library's getenv gives
 // it in the ANSI code page, which has no room for most of the world's
 // names, and so does _wgetenv in a program whose entry point is main: its
-// wide environment is made from the narrow one.
+// wide environment is made from the narrow one.  USERNAME set, even
+// empty, is the name; unset, as a service or a scheduled task may find it,
+// the account's name is.
 char *
 login_name()
 {
@@ -47,7 +65,8 @@ login_name()
 	char *name = nullptr;
 
 	if (units == 0)
-		return _strdup("");
+		return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? account_name()
+		                                                : _strdup("");
 	auto *wide =
 	    static_cast<wchar_t *>(std::malloc(units * sizeof(wchar_t)));
 	if (wide != nullptr &&
@@ -55,6 +74,55 @@ login_name()
 		name = utf8_of(wide);
 	std::free(wide);
 	return name;
+}
+
+static HANDLE
+handle_of(std::FILE *stream)
+{
+	// NOLINTNEXTLINE(performance-no-int-to-ptr): how Windows hands it out
+	return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+}
+
+static bool
+is_console(std::FILE *stream)
+{
+	DWORD mode = 0;
+
+	return GetConsoleMode(handle_of(stream), &mode) != 0;
+}
+
+// Enter, in line input or not, or Ctrl-Z and Enter.
+static bool
+holds_line_end(const wchar_t *typed, DWORD count)
+{
+	return std::wmemchr(typed, L'\n', count) != nullptr ||
+	       std::wmemchr(typed, L'\r', count) != nullptr;
+}
+
+// A console that this process alone is attached to was made for it, as
+// for a program started by a double click, and closes when it ends.  With
+// all three streams on it a person is there to read it, and to press
+// Enter; started from cmd or PowerShell, or with a stream redirected, the
+// run ends as ever.  What was typed before the question is not its answer.
+void
+hold_own_console()
+{
+	const HANDLE input = handle_of(stdin);
+	DWORD processes[2];
+	wchar_t typed[64];
+	DWORD count = 0;
+
+	if (GetConsoleProcessList(processes, 2) != 1 || !is_console(stdin) ||
+	    !is_console(stdout) || !is_console(stderr))
+		return;
+	std::fflush(stdout);
+	std::fputs("Press Enter to close this window.", stderr);
+	std::fflush(stderr);
+	FlushConsoleInputBuffer(input);
+	while (ReadConsoleW(input, typed, static_cast<DWORD>(std::size(typed)),
+	                    &count, nullptr) != 0 &&
+	       count > 0 && !holds_line_end(typed, count)) {
+	}
 }
 
 // Texts reach the console in pieces of UTF-16 on the stack.
@@ -134,9 +202,7 @@ text_columns(const char *text)
 void
 put_text(std::FILE *out, const char *text)
 {
-	// NOLINTNEXTLINE(performance-no-int-to-ptr): how Windows hands it out
-	const auto console =
-	    reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(out)));
+	const HANDLE console = handle_of(out);
 	DWORD mode = 0;
 
 	if (is_ascii(text) || GetConsoleMode(console, &mode) == 0) {

@@ -31,15 +31,19 @@ finish_word(std::FILE *in, int c, Word *word)
 	for (; c != EOF && !is_space(c); c = std::getc(in))
 		add_byte(word, c);
 	word->text[std::min(word->length, word_capacity - 1)] = '\0';
-	word->ended_by = c;
+	if (c != EOF)
+		std::ungetc(c, in);
 	return word->length > 0;
 }
 
+// Notes in line_ended whether the white space held a line end.
 static int
-skip_space(std::FILE *in, int c)
+skip_space(std::FILE *in, int c, bool *line_ended)
 {
-	while (is_space(c))
-		c = std::getc(in);
+	for (; is_space(c); c = std::getc(in)) {
+		if (c == '\n')
+			*line_ended = true;
+	}
 	return c;
 }
 
@@ -48,7 +52,9 @@ bool
 read_word(std::FILE *in, Word *word)
 {
 	word->length = 0;
-	return finish_word(in, skip_space(in, std::getc(in)), word);
+	word->starts_line = false;
+	return finish_word(
+	    in, skip_space(in, std::getc(in), &word->starts_line), word);
 }
 
 // As read_word, for the first word of the input.  Windows editors start a
@@ -63,6 +69,7 @@ read_first_word(std::FILE *in, Word *word)
 	int c = std::getc(in);
 
 	word->length = 0;
+	word->starts_line = true;
 	while (word->length < mark_length &&
 	       c == static_cast<unsigned char>(mark[word->length])) {
 		add_byte(word, c);
@@ -71,7 +78,7 @@ read_first_word(std::FILE *in, Word *word)
 	if (word->length == mark_length)
 		word->length = 0;
 	if (word->length == 0)
-		c = skip_space(in, c);
+		c = skip_space(in, c, &word->starts_line);
 	return finish_word(in, c, word);
 }
 
@@ -83,13 +90,16 @@ word_is_intact(const Word &word)
 	return std::strlen(word.text) == word.length;
 }
 
+// The line end stays unread: the word after it starts its line.
 void
-skip_rest_of_line(std::FILE *in, const Word &word)
+skip_rest_of_line(std::FILE *in)
 {
-	int c = word.ended_by;
+	int c = std::getc(in);
 
 	while (c != '\n' && c != EOF)
 		c = std::getc(in);
+	if (c != EOF)
+		std::ungetc(c, in);
 }
 
 // How a byte is echoed: as itself, or as \xNN when it could drive the

@@ -14,13 +14,15 @@ constexpr std::size_t word_capacity = 128;
 struct Word {
 	char text[word_capacity]; // the word's first bytes, NUL-terminated
 	std::size_t length;       // the whole word's length in bytes
-	int ended_by;             // the character after the word, or EOF
+	bool starts_line; // nothing but white space before it on its line
 };
 
+// The character that ends a word is left unread, so that the next read
+// sees whether a line end comes before the next word.
 bool read_word(std::FILE *in, Word *word);
 bool read_first_word(std::FILE *in, Word *word);
 bool word_is_intact(const Word &word);
-void skip_rest_of_line(std::FILE *in, const Word &word);
+void skip_rest_of_line(std::FILE *in);
 
 // A rejected word as a diagnostic shows it: at most echo_width columns,
 // so that the message fits on the console's line.

@@ -33,7 +33,8 @@ constexpr Question questions[] = {
      .wanted = "whole dollars",
      .lowest = INT32_MIN,
      .highest = INT32_MAX,
-     .whole = &LoanTerms::purchase_price},
+     .whole = &LoanTerms::purchase_price,
+     .mark_before = '$'},
     {.prompt = "Enter the sum you'll be paying down on this purchase in "
                "whole dollars: ",
      .name = "the down payment",
@@ -41,7 +42,8 @@ constexpr Question questions[] = {
      .wanted = "whole dollars",
      .lowest = INT32_MIN,
      .highest = INT32_MAX,
-     .whole = &LoanTerms::down_payment},
+     .whole = &LoanTerms::down_payment,
+     .mark_before = '$'},
     {.prompt = "Enter your preferred loan term in years: ",
      .name = "the loan term",
      .noun = "a loan term",
@@ -57,7 +59,8 @@ constexpr Question questions[] = {
      .wanted = "a percentage such as 7.5",
      .lowest = apr_of(lowest_monthly_rate),
      .highest = apr_of(highest_monthly_rate),
-     .is_rate = true},
+     .is_rate = true,
+     .mark_after = '%'},
 };
 
 // The answer is checked as the monthly rate it comes to, by the APR that
@@ -81,11 +84,34 @@ take_rate(const Question &question, const char *text, LoanTerms *terms)
 	return Verdict::taken;
 }
 
+// The answer without the one mark its question lets it carry, as the
+// statement writes its amounts ($-200 too) and rate; any other mark stays,
+// and is refused with the word.
+static const char *
+unmarked(const Question &question, const char *text,
+         char (&bare)[word_capacity])
+{
+	std::size_t length = std::strlen(text);
+
+	if (question.mark_before != '\0' && text[0] == question.mark_before) {
+		text++;
+		length--;
+	}
+	if (question.mark_after != '\0' && length > 0 &&
+	    text[length - 1] == question.mark_after)
+		length--;
+	std::memcpy(bare, text, length);
+	bare[length] = '\0';
+	return bare;
+}
+
 // Stores the answer in the question's field, or says why it is none.
 static Verdict
-take(const Question &question, const char *text, LoanTerms *terms)
+take(const Question &question, const char *typed, LoanTerms *terms)
 {
 	std::int32_t number = 0;
+	char bare[word_capacity];
+	const char *text = unmarked(question, typed, bare);
 
 	if (question.is_rate)
 		return take_rate(question, text, terms);
@@ -123,7 +149,10 @@ ask(std::FILE *in, const Question &question, bool at_start, Word *word)
 // Names the word and what was wanted instead, as the reason for refusing
 // it has it: the form, or the end of the range that the number passed.
 // The rest of the line goes with the word: it was typed as one answer, and
-// the prompt is asked again.
+// the prompt is asked again.  A word typed ahead, on an earlier answer's
+// line, follows a prompt whose line no typed line end has ended: the
+// message starts a line of its own, by a line end on standard error, so
+// that standard output stays the page it always is.
 static void
 refuse(std::FILE *in, const Question &question, const Word &word,
        Verdict reason)
@@ -133,6 +162,10 @@ refuse(std::FILE *in, const Question &question, const Word &word,
 	char echo[echo_size];
 
 	echo_word(word, echo);
+	if (!word.starts_line) {
+		std::fflush(stdout);
+		std::fputc('\n', stderr);
+	}
 	if (reason == Verdict::not_a_number)
 		complain("\"%s\" is not %s: enter %s", echo, question.noun,
 		         question.wanted);
@@ -142,7 +175,7 @@ refuse(std::FILE *in, const Question &question, const Word &word,
 	else
 		complain("\"%s\" is not %s: %s than %.8g", echo, question.noun,
 		         low ? "more" : "less", end);
-	skip_rest_of_line(in, word);
+	skip_rest_of_line(in);
 }
 
 // Asks until an answer is taken: false when input ends or a prompt

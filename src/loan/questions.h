@@ -22,6 +22,8 @@ struct Question {
 	std::int32_t LoanTerms::*whole = nullptr; // a whole answer's field
 	std::int32_t per_unit = 1; // what the field holds per unit typed
 	bool is_rate = false;      // the APR, the one answer that is not whole
+	char mark_before = '\0';   // one the answer may start with: '$'
+	char mark_after = '\0';    // one it may end with: '%'
 };
 
 // In the order they are asked.

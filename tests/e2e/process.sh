@@ -273,6 +273,85 @@ e2e.posix-endless-answers-full-disk() {
 	check "saying why" err_has "No space left on device"
 }
 
+# With none of USERNAME, LOGNAME and USER set, the page greets the user
+# the run is, by the name id -un prints; one that the password database
+# does not know, as with a name set empty, gets the empty name.
+e2e.posix-name-of-user() {
+	prepare typical
+	start "$work/expected" "USERNAME=$(id -un)"
+	start "$work/out"
+	check "with no name set, the name is the one id -un prints" \
+		same_as "$work/expected" "$work/out"
+}
+e2e.posix-name-of-unknown-user() {
+	local uid=2147483000
+	[ "$(id -u)" -eq 0 ] || skip "running as another user needs root"
+	! getent passwd $uid >/dev/null || skip "user $uid is known here"
+	by_perl "\$< = \$> = $uid"
+	prepare typical
+	start "$work/expected" USERNAME=
+	start "$work/out"
+	check "an unknown user with no name set gets the empty name" \
+		same_as "$work/expected" "$work/out"
+}
+
+# On Windows, with USERNAME unset (cmd's "set USERNAME=" unsets it), the
+# name is the user account's, which wine takes from the user running it.
+e2e.windows-name-of-account() {
+	prepare typical
+	start "$work/expected" "USERNAME=$(id -un)"
+	start "$work/out" USERNAME=
+	check "with USERNAME unset, the name is the account's" \
+		cmp "$work/expected" "$work/out"
+}
+
+# A console of the run's own, which wine gives a program started from a
+# terminal (tmux here) as a double click does, stays after the statement
+# until Enter; cmd's console, which cmd shares, does not.
+e2e.windows-own-console() {
+	local last
+	command -v tmux >/dev/null || skip "no tmux here"
+	prepare typical
+	last=$(grep -v '^\$*$' "$transcripts/typical.out" | tail -1)
+	check "alone in its console, the run shows the statement" \
+		in_console "" "$last"
+	check "and waits" test "$(console display -p '#{pane_dead}')" = 0
+	console send-keys Enter
+	check "until Enter" eventually ended
+	check "in cmd's, the run shows it" in_console "cmd /c" "$last"
+	check "and ends at once" eventually ended
+	console kill-server
+}
+console() {
+	tmux -S "$work/tmux.sock" "$@"
+}
+# in_console STARTER SHOWN: loan-desk started through STARTER under wine in
+# an 80x40 pane; the typical answers typed at the first prompt (a line
+# ending in a colon), and two seconds given once SHOWN is on the screen.
+in_console() {
+	console kill-server 2>/dev/null
+	console -f /dev/null new-session -d -x 80 -y 40 "cd '$exe_folder' &&
+		WINEDEBUG=-all ${emulator[*]} $1 ${LOAN_DESK##*/}" \; \
+		set remain-on-exit on
+	eventually shown ':$' &&
+		console send-keys -l "$(tr '\n' ' ' <"$work/in")" &&
+		console send-keys Enter && eventually shown "$2" && sleep 2
+}
+# eventually CONDITION...: it holds within 30 seconds.
+eventually() {
+	local give_up=$((SECONDS + 30))
+	until "$@"; do
+		[ "$SECONDS" -lt $give_up ] || return 1
+		sleep 0.2
+	done
+}
+shown() {
+	console capture-pane -p | grep -q -- "$1"
+}
+ended() {
+	test "$(console display -p '#{pane_dead}')" = 1
+}
+
 # In a terminal, where both streams show together, the message of ended
 # input stands on a line of its own after the prompt's.
 e2e.posix-streams-together() {

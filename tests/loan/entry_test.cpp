@@ -117,10 +117,10 @@ TEST(ReadWord, SkippingTheRestOfALineStopsAtItsEnd)
 	Word word;
 
 	ASSERT_TRUE(read_word(input.file, &word));
-	skip_rest_of_line(input.file, word);
+	skip_rest_of_line(input.file);
 	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_STREQ(word.text, "315");
-	skip_rest_of_line(input.file, word); // the word ended its line
+	skip_rest_of_line(input.file); // the word ended its line
 	ASSERT_TRUE(read_word(input.file, &word));
 	EXPECT_STREQ(word.text, "xyz");
 }
@@ -217,7 +217,7 @@ read_all(const std::string &text, LoanTerms *terms, const char *mode = "rb")
 
 // A byte-order mark counts only at the start; an APR is taken above -1200
 // and below about 9.5073795e31, as single precision holds them, and asked
-// again past either end.
+// again past either end; 1,000 is refused, being one or a thousand.
 TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 {
 	const std::string mark = "\xef\xbb\xbf";
@@ -233,6 +233,11 @@ TEST(ReadTerms, StoresMonthsAndAFractionalRate)
 	    {"1 0 1 9.50737951e31\n9.5073790e31",
 	     {1, 0, 12, 9.5073790e31F / 100.0F}},
 	    {"1 0 1 3.4028235e38\n-3.4028235e38\n9.5", {1, 0, 12, 0.095F}},
+	    // One '$' before an amount, one '%' after the rate, and no other.
+	    {"$315 $-45 3 9.5%", {315, -45, 36, 0.095F}},
+	    {"-$5\n$$5\n5$\n$\n1,000\n$315 -$45\n$-45 $3\n3 %\n9.5%%\n%9.5\n"
+	     "$9.5\n9.5%",
+	     {315, -45, 36, 0.095F}},
 	};
 
 	for (const auto &c : cases) {
@@ -278,6 +283,34 @@ TEST(ReadTerms, EveryMessageFitsOnAConsoleLine)
 		EXPECT_LE(line.size(), 79U) << line;
 	}
 	EXPECT_EQ(count, 4 + 3 * 5 + 4);
+}
+
+// A word typed ahead on an earlier answer's line follows a prompt whose
+// line nothing ended: its message starts with a line end of its own.  A
+// word that starts its line, as typed after its prompt, needs none.
+TEST(ReadTerms, AMessageAfterAPromptLeftOpenStartsALine)
+{
+	const struct {
+		const char *input;
+		bool typed_ahead;
+	} cases[] = {
+	    {"900 dollars\n100 2 12", true},
+	    {"900 100 2 years\n12", true},
+	    {"dollars 5\n900 100 2 12", false},
+	    {"900\r\n\r\n dollars 5\n100 2 12", false},
+	};
+
+	for (const auto &c : cases) {
+		LoanTerms terms{};
+		const Session session = read_all(c.input, &terms);
+		ASSERT_TRUE(session.complete) << c.input;
+		EXPECT_EQ(session.err.rfind("\nloan-desk: ", 0) == 0,
+		          c.typed_ahead)
+		    << c.input;
+		EXPECT_EQ(session.err.find("loan-desk: "),
+		          session.err.rfind("loan-desk: "))
+		    << c.input;
+	}
 }
 
 // Input that cannot be read (here, a stream open only for writing) ends
