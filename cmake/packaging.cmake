@@ -21,16 +21,19 @@
 include(GNUInstallDirs)
 
 # The man page carries the project's version: it is written from
-# doc/loan-desk.1.in into the build folder, and that page is the one
-# installed and tested.  The same source makes the Windows manual: a line
-# that starts with @POSIX@ is the POSIX page's alone, one that starts with
-# @WINDOWS@ the Windows manual's, and in the other page that mark becomes
-# the start of a comment, so that the line shows nothing there.
+# doc/loan-desk.1.in beside the program in the build folder, where --help
+# says it is, and that page is the one installed and tested.  The same
+# source makes the Windows manual (manual.txt, below): a line that starts
+# with @POSIX@ is the POSIX page's alone, one that starts with @WINDOWS@ the
+# Windows manual's, and in the other page that mark becomes the start of a
+# comment, so that the line shows nothing there.
 set(roff_comment [[.\" ]])
-set(POSIX "")
-set(WINDOWS ${roff_comment})
-configure_file(doc/loan-desk.1.in doc/loan-desk.1 @ONLY)
-set(loan_desk_page ${PROJECT_BINARY_DIR}/doc/loan-desk.1)
+if(NOT WIN32)
+  set(POSIX "")
+  set(WINDOWS ${roff_comment})
+  configure_file(doc/loan-desk.1.in loan-desk.1 @ONLY)
+  set(loan_desk_page ${PROJECT_BINARY_DIR}/loan-desk.1)
+endif()
 
 # A Windows user unpacks the zip, and a Linux user the tarball, and finds
 # the program at the top.
