@@ -5,8 +5,8 @@
 #       POSIX:   DIR/bin/loan-desk, DIR/share/man/man1/loan-desk.1, and
 #                README.md, copyright and changelog in DIR/share/doc/loan-desk
 #       Windows: loan-desk.exe, README.txt, LICENSE.txt and manual.txt in DIR
-#       LOAN_DESK_TARBALL: loan-desk, loan-desk.1, README.md and LICENSE
-#                in DIR
+#       LOAN_DESK_TARBALL: loan-desk, loan-desk.1, README (the user's, from
+#                doc/linux-readme.txt) and LICENSE in DIR
 #   cpack (in the build folder)
 #       POSIX:   loan-desk_VERSION_ARCH.deb
 #       Windows: loan-desk-VERSION-win64.zip
@@ -123,7 +123,8 @@ elseif(LOAN_DESK_TARBALL)
                         "this build is for ${CMAKE_SYSTEM_NAME}")
   endif()
   target_link_options(loan-desk PRIVATE -static)
-  install(FILES ${loan_desk_page} README.md LICENSE DESTINATION .)
+  install(FILES ${loan_desk_page} LICENSE DESTINATION .)
+  install(FILES doc/linux-readme.txt DESTINATION . RENAME README)
   set(CPACK_GENERATOR TGZ)
   set(loan_desk_tarball
       loan-desk-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
