@@ -91,21 +91,23 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(script ${CMAKE_CURRENT_LIST_DIR}/windows-text.cmake)
   set(windows_texts)
+  # OUTPUT is a path in the build folder.
   macro(windows_text input output)
-    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/doc/${output}
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${output}
       COMMAND ${CMAKE_COMMAND} -DIN=${input}
-              -DOUT=${PROJECT_BINARY_DIR}/doc/${output} ${ARGN} -P ${script}
+              -DOUT=${PROJECT_BINARY_DIR}/${output} ${ARGN} -P ${script}
       DEPENDS ${input} ${script}
       VERBATIM)
-    list(APPEND windows_texts ${PROJECT_BINARY_DIR}/doc/${output})
+    list(APPEND windows_texts ${PROJECT_BINARY_DIR}/${output})
   endmacro()
-  windows_text(${PROJECT_SOURCE_DIR}/doc/windows-readme.txt README.txt)
-  windows_text(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt)
+  windows_text(${PROJECT_SOURCE_DIR}/doc/windows-readme.txt doc/README.txt)
+  windows_text(${PROJECT_SOURCE_DIR}/LICENSE doc/LICENSE.txt)
   find_program(LOAN_DESK_GROFF groff)
   if(LOAN_DESK_GROFF)
     set(POSIX ${roff_comment})
     set(WINDOWS "")
     configure_file(doc/loan-desk.1.in doc/windows/loan-desk.1 @ONLY)
+    # Beside the program, where --help says it is, as in the zip.
     windows_text(${PROJECT_BINARY_DIR}/doc/windows/loan-desk.1 manual.txt
                  -DGROFF=${LOAN_DESK_GROFF})
   else()
