@@ -5,8 +5,8 @@
 #       POSIX:   DIR/bin/loan-desk, DIR/share/man/man1/loan-desk.1, and
 #                README.md, copyright and changelog in DIR/share/doc/loan-desk
 #       Windows: loan-desk.exe, README.txt, LICENSE.txt and manual.txt in DIR
-#       LOAN_DESK_TARBALL: loan-desk, loan-desk.1, README.md and LICENSE
-#                in DIR
+#       LOAN_DESK_TARBALL: loan-desk, loan-desk.1, README (the user's, from
+#                doc/linux-readme.txt) and LICENSE in DIR
 #   cpack (in the build folder)
 #       POSIX:   loan-desk_VERSION_ARCH.deb
 #       Windows: loan-desk-VERSION-win64.zip
@@ -21,16 +21,19 @@
 include(GNUInstallDirs)
 
 # The man page carries the project's version: it is written from
-# doc/loan-desk.1.in into the build folder, and that page is the one
-# installed and tested.  The same source makes the Windows manual: a line
-# that starts with @POSIX@ is the POSIX page's alone, one that starts with
-# @WINDOWS@ the Windows manual's, and in the other page that mark becomes
-# the start of a comment, so that the line shows nothing there.
+# doc/loan-desk.1.in beside the program in the build folder, where --help
+# says it is, and that page is the one installed and tested.  The same
+# source makes the Windows manual (manual.txt, below): a line that starts
+# with @POSIX@ is the POSIX page's alone, one that starts with @WINDOWS@ the
+# Windows manual's, and in the other page that mark becomes the start of a
+# comment, so that the line shows nothing there.
 set(roff_comment [[.\" ]])
-set(POSIX "")
-set(WINDOWS ${roff_comment})
-configure_file(doc/loan-desk.1.in doc/loan-desk.1 @ONLY)
-set(loan_desk_page ${PROJECT_BINARY_DIR}/doc/loan-desk.1)
+if(NOT WIN32)
+  set(POSIX "")
+  set(WINDOWS ${roff_comment})
+  configure_file(doc/loan-desk.1.in loan-desk.1 @ONLY)
+  set(loan_desk_page ${PROJECT_BINARY_DIR}/loan-desk.1)
+endif()
 
 # A Windows user unpacks the zip, and a Linux user the tarball, and finds
 # the program at the top.
@@ -88,21 +91,23 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(script ${CMAKE_CURRENT_LIST_DIR}/windows-text.cmake)
   set(windows_texts)
+  # OUTPUT is a path in the build folder.
   macro(windows_text input output)
-    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/doc/${output}
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${output}
       COMMAND ${CMAKE_COMMAND} -DIN=${input}
-              -DOUT=${PROJECT_BINARY_DIR}/doc/${output} ${ARGN} -P ${script}
+              -DOUT=${PROJECT_BINARY_DIR}/${output} ${ARGN} -P ${script}
       DEPENDS ${input} ${script}
       VERBATIM)
-    list(APPEND windows_texts ${PROJECT_BINARY_DIR}/doc/${output})
+    list(APPEND windows_texts ${PROJECT_BINARY_DIR}/${output})
   endmacro()
-  windows_text(${PROJECT_SOURCE_DIR}/doc/windows-readme.txt README.txt)
-  windows_text(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt)
+  windows_text(${PROJECT_SOURCE_DIR}/doc/windows-readme.txt doc/README.txt)
+  windows_text(${PROJECT_SOURCE_DIR}/LICENSE doc/LICENSE.txt)
   find_program(LOAN_DESK_GROFF groff)
   if(LOAN_DESK_GROFF)
     set(POSIX ${roff_comment})
     set(WINDOWS "")
     configure_file(doc/loan-desk.1.in doc/windows/loan-desk.1 @ONLY)
+    # Beside the program, where --help says it is, as in the zip.
     windows_text(${PROJECT_BINARY_DIR}/doc/windows/loan-desk.1 manual.txt
                  -DGROFF=${LOAN_DESK_GROFF})
   else()
@@ -120,7 +125,8 @@ elseif(LOAN_DESK_TARBALL)
                         "this build is for ${CMAKE_SYSTEM_NAME}")
   endif()
   target_link_options(loan-desk PRIVATE -static)
-  install(FILES ${loan_desk_page} README.md LICENSE DESTINATION .)
+  install(FILES ${loan_desk_page} LICENSE DESTINATION .)
+  install(FILES doc/linux-readme.txt DESTINATION . RENAME README)
   set(CPACK_GENERATOR TGZ)
   set(loan_desk_tarball
       loan-desk-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})

@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: MIT
 # The Linux tarball as a user downloads it: unpacked in a folder of its own,
 # it holds loan-desk-VERSION/ and in it the program, its manual page, the
-# README and the licence.  The program there needs no shared library (no
-# NEEDED entry in its dynamic section, if it has one) and prints the
-# typical page from an environment of PATH and USERNAME alone.
+# README and the licence.  The README is the user's: it tells how to read
+# the manual, and sends nobody to the source tree's scripts.  The program
+# there needs no shared library (no NEEDED entry in its dynamic section, if
+# it has one) and prints the typical page from an environment of PATH and
+# USERNAME alone.
 #
 #   tarball.sh TARBALL VERSION   (LOAN_DESK_EMULATOR as for tests/e2e/lib.sh)
 tarball=${1:?usage: tarball.sh TARBALL VERSION}
@@ -18,8 +20,12 @@ trap 'rm -rf "$work" "$unpacked"' EXIT
 
 tar -xzf "$tarball" -C "$unpacked" || exit 1
 held=$(cd "$unpacked" && find . | LC_ALL=C sort | tr '\n' ' ')
-wanted=". ./$folder ./$folder/LICENSE ./$folder/README.md ./$folder/loan-desk ./$folder/loan-desk.1 "
+wanted=". ./$folder ./$folder/LICENSE ./$folder/README ./$folder/loan-desk ./$folder/loan-desk.1 "
 check "the tarball holds $wanted" test "$held" = "$wanted"
+readme=$unpacked/$folder/README
+check "the README tells how to read the manual" grep -qF 'man -l loan-desk.1' "$readme"
+check "the README names no script of the sources" \
+	test -z "$(grep -F scripts/ "$readme")"
 
 # readelf reads an ELF file of any processor.
 readelf -d "$LOAN_DESK" >"$work/dynamic"
