@@ -77,7 +77,8 @@ is_ambiguous(const char *typed)
 	if (std::strncmp(typed, "--", 2) != 0)
 		return false;
 	for (const option *known = options; known->name != nullptr; known++)
-		matches += std::strncmp(known->name, typed + 2, length) == 0;
+		matches +=
+		    std::strncmp(known->name, typed + 2, length) == 0 ? 1 : 0;
 	return matches > 1;
 }
 
@@ -86,7 +87,7 @@ is_ambiguous(const char *typed)
 // differ in which of their two results they say that by), a short option
 // or one whose name is unknown or ambiguous.
 static void
-say_refused(int result, char *argv[])
+say_refused(int result, const char *const argv[])
 {
 	const option *known = option_of(optopt);
 	const char *typed = argv[optind - 1];

@@ -91,14 +91,14 @@ print_payment(std::FILE *out, const Payment &line)
 {
 	const Shown payment = shown(line.payment);
 	const Shown interest = shown(line.interest);
-	const Shown principal = shown(line.principal);
+	const Shown repaid = shown(line.principal);
 	const Shown balance = shown(line.balance);
 
 	std::fprintf(
 	    out, "%lld,%s%lld.%02d,%s%lld.%02d,%s%lld.%02d,%s%lld.%02d\r\n",
 	    static_cast<long long>(line.month), payment.sign, payment.dollars,
 	    payment.cents, interest.sign, interest.dollars, interest.cents,
-	    principal.sign, principal.dollars, principal.cents, balance.sign,
+	    repaid.sign, repaid.dollars, repaid.cents, balance.sign,
 	    balance.dollars, balance.cents);
 }
 
