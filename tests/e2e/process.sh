@@ -209,7 +209,7 @@ e2e.posix-ended-while-saving() {
 		check "SIG$signal: the schedule is being written" \
 			growing "$work/$signal/p.csv.0.tmp"
 		kill -s "$signal" "$pid"
-		wait "$pid"
+		wait "$pid" 2>/dev/null # bash names the signal otherwise
 		status=$?
 		check "SIG$signal ends the run as the signal does" \
 			status_is $((128 + number))
@@ -221,7 +221,7 @@ e2e.posix-ended-while-saving() {
 growing() {
 	local size=0 now wait
 	for wait in $(seq 200); do
-		now=$(wc -c <"$1" 2>/dev/null) || now=0
+		now=$(wc -c 2>/dev/null <"$1") || now=0
 		[ "$size" -gt 0 ] && [ "$now" -gt "$size" ] && return 0
 		size=$now
 		sleep 0.05
