@@ -220,13 +220,13 @@ e2e.posix-ended-while-saving() {
 # growing FILE: FILE is there and grows, within ten seconds.
 growing() {
 	local size=0 now wait
-	for wait in $(seq 200); do
+	for wait in $(seq 500); do
 		now=$(wc -c 2>/dev/null <"$1") || now=0
 		[ "$size" -gt 0 ] && [ "$now" -gt "$size" ] && return 0
 		size=$now
-		sleep 0.05
+		sleep 0.02
 	done
-	echo "$1 did not grow within $((wait / 20)) s"
+	echo "$1 did not grow within $((wait / 50)) s"
 	return 1
 }
 
