@@ -58,10 +58,23 @@ print_centered(std::FILE *out, const char *text)
 	put_text(out, text);
 }
 
-int
+void
 print_label(std::FILE *out, const char *label)
 {
-	return value_column - std::fprintf(out, "%s", label);
+	std::fprintf(out, "%*s", value_column - std::fprintf(out, "%s", label),
+	             " ");
+}
+
+void
+// NOLINTNEXTLINE(cert-dcl50-cpp): variadic, so that its format is checked
+print_row(std::FILE *out, const char *label, const char *format, ...)
+{
+	std::va_list values;
+
+	print_label(out, label);
+	va_start(values, format);
+	std::vfprintf(out, format, values);
+	va_end(values);
 }
 
 const char *

@@ -29,10 +29,16 @@ void print_rule(std::FILE *out);
 void print_blank_lines(std::FILE *out, int count);
 void print_centered(std::FILE *out, const char *text);
 
-// Writes a row's label and returns the width to give the "%*s" padding
-// field that starts the row's value, so that the value lands on
-// value_column: 23 less what the label's own output call reports.
-int print_label(std::FILE *out, const char *label);
+// Writes a row's label, then the "%*s" padding field that brings what
+// follows to value_column: 23 less what the label's own output call
+// reports.
+void print_label(std::FILE *out, const char *label);
+
+// A label/value row: the label and its padding, then the value as format
+// (the value's alone, such as "$%-5.2f") has it.  No line end follows.
+// NOLINTNEXTLINE(cert-dcl50-cpp): variadic, so that its format is checked
+void print_row(std::FILE *out, const char *label, const char *format, ...)
+    PRINTF_LIKE(3, 4);
 
 // Flushes the console's page so far: false, once it has said so, when a
 // write failed now or earlier.

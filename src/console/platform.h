@@ -35,12 +35,19 @@ extern const char manual_pointer[];
 // EISDIR for a folder):
 bool name_is_free(const char *path);
 // A new file of that name, never one already there: for text, in the
-// system's line ends, or for bytes written as they are.
+// system's line ends, or for bytes written as they are.  It is unfinished
+// until it takes its name (rename_new) or is removed (remove_new): should
+// an interrupt, a termination or the console's closing end the run
+// meanwhile, the file goes with it.  One file at a time is unfinished, and
+// the caller keeps the path's text until it is finished.
 std::FILE *create_file(const char *path, bool as_text);
 // What was written to the file reaches the disk:
 bool sync_file(std::FILE *file);
-// The file temporary takes the name path, unless that is taken:
+// The file temporary, closed, takes the name path, unless that is taken
+// (then it is still unfinished):
 bool rename_new(const char *temporary, const char *path);
+// Removes the unfinished file, closed: it is not to be kept.
+void remove_new(const char *temporary);
 
 // Bytes below 0x80 are the same characters in every encoding and locale
 // the program meets: both layers measure and write such a text as bytes.

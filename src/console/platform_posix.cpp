@@ -181,12 +181,97 @@ name_is_free(const char *path)
 	return false;
 }
 
+// The file that a signal ending the run removes first, null for none.
+static const char *volatile unfinished_file = nullptr;
+
+// The signals that end a run from outside: the interrupt key, a
+// termination, the terminal's closing.
+static sigset_t
+ending_signals()
+{
+	sigset_t set;
+
+	sigemptyset(&set);
+	sigaddset(&set, SIGINT);
+	sigaddset(&set, SIGTERM);
+	sigaddset(&set, SIGHUP);
+	return set;
+}
+
+// Only async-signal-safe calls: the file goes, then the signal, raised
+// again with its default action once the handler returns, ends the run
+// as it would have, with the status a shell reports for it.
+static void
+remove_unfinished(int signal_number)
+{
+	const char *path = unfinished_file;
+
+	if (path != nullptr)
+		unlink(path);
+	std::signal(signal_number, SIG_DFL);
+	std::raise(signal_number);
+}
+
+// While a file is unfinished the handler takes each of the signals that
+// would end the run, and then each goes back to its default action.  One
+// ignored since the start stays ignored.
+static void
+handle_ending_signals(bool unfinished)
+{
+	static const int handled[] = {SIGINT, SIGTERM, SIGHUP};
+	struct sigaction action = {};
+
+	action.sa_handler = remove_unfinished;
+	action.sa_mask = ending_signals();
+	for (const int signal_number : handled) {
+		struct sigaction before = {};
+		sigaction(signal_number, nullptr, &before);
+		if (!unfinished && before.sa_handler == remove_unfinished)
+			std::signal(signal_number, SIG_DFL);
+		else if (unfinished && before.sa_handler == SIG_DFL)
+			sigaction(signal_number, &action, nullptr);
+	}
+}
+
+// The signals that end the run are held back while the unfinished file
+// is made, recorded, kept or removed, so that the handler sees it whole;
+// one held back then ends the run once they are let through.
+static sigset_t
+hold_ending_signals()
+{
+	const sigset_t ending = ending_signals();
+	sigset_t before;
+
+	sigprocmask(SIG_BLOCK, &ending, &before);
+	return before;
+}
+
+// errno as the call before left it.
+static void
+let_through(const sigset_t &before)
+{
+	const int kept_errno = errno;
+
+	sigprocmask(SIG_SETMASK, &before, nullptr);
+	errno = kept_errno;
+}
+
 // "x": O_EXCL, so that a file made meanwhile is never written over.  Text
 // and bytes are alike here.
 std::FILE *
 create_file(const char *path, bool /*as_text*/)
 {
-	return std::fopen(path, "wx");
+	const sigset_t before = hold_ending_signals();
+	std::FILE *file = std::fopen(path, "wx");
+	const int open_errno = errno;
+
+	if (file != nullptr) {
+		unfinished_file = path;
+		handle_ending_signals(true);
+	}
+	errno = open_errno;
+	let_through(before);
+	return file;
 }
 
 bool
@@ -196,11 +281,32 @@ sync_file(std::FILE *file)
 }
 
 // A new link fails where the name is taken, which rename(2) would replace.
+// From the link on the file is kept: the signals wait until its other
+// name is gone and it is no longer unfinished.
 bool
 rename_new(const char *temporary, const char *path)
 {
-	if (link(temporary, path) != 0)
-		return false;
+	const sigset_t before = hold_ending_signals();
+	const bool kept = link(temporary, path) == 0;
+	const int link_errno = errno;
+
+	if (kept) {
+		unlink(temporary);
+		unfinished_file = nullptr;
+		handle_ending_signals(false);
+	}
+	errno = link_errno;
+	let_through(before);
+	return kept;
+}
+
+void
+remove_new(const char *temporary)
+{
+	const sigset_t before = hold_ending_signals();
+
 	unlink(temporary);
-	return true;
+	unfinished_file = nullptr;
+	handle_ending_signals(false);
+	let_through(before);
 }

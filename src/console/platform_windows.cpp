@@ -6,6 +6,7 @@
 #include "console/platform.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -13,7 +14,6 @@
 #include <io.h>
 #include <iterator>
 #include <lmcons.h>
-#include <sys/stat.h>
 #include <windows.h>
 
 // The failure code is the last-error code.
@@ -258,25 +258,71 @@ name_is_free(const char *path)
 	return false;
 }
 
-// Text in text mode, so that the file has the console's CR LF line ends.
-std::FILE *
-create_file(const char *path, bool as_text)
+// The file that the console's ending the run removes first, null for
+// none, and the lock that keeps the handler, which Windows runs on a
+// thread of its own, from finding it half made or half kept.
+static const char *volatile unfinished_file = nullptr;
+static SRWLOCK unfinished_lock = SRWLOCK_INIT;
+
+// Ctrl-C, Ctrl-Break or the console's closing: the file goes, opened as it
+// is, and the default handler that follows ends the process.  The lock is
+// never let go, so that the run, which goes on meanwhile, never gives the
+// file its name.  A run started with Ctrl-C ignored is not called for it.
+static BOOL WINAPI
+remove_unfinished(DWORD /*event*/)
 {
-	const int descriptor = _open(path,
-	                             _O_WRONLY | _O_CREAT | _O_EXCL |
-	                                 (as_text ? _O_TEXT : _O_BINARY),
-	                             _S_IREAD | _S_IWRITE);
+	AcquireSRWLockExclusive(&unfinished_lock);
+	if (unfinished_file != nullptr)
+		DeleteFileA(unfinished_file);
+	return FALSE;
+}
+
+// A stream on the new file's handle, for text in text mode, so that the
+// file has the console's CR LF line ends; null, the handle closed and the
+// file removed, when there is none.
+static std::FILE *
+stream_of(HANDLE handle, const char *path, bool as_text)
+{
+	const int mode = as_text ? _O_TEXT : _O_BINARY;
+	// NOLINTNEXTLINE(performance-no-int-to-ptr): how Windows takes it
+	const int descriptor = _open_osfhandle(
+	    reinterpret_cast<intptr_t>(handle), _O_WRONLY | mode);
 	std::FILE *file = nullptr;
 
 	if (descriptor < 0)
-		return nullptr;
-	file = _fdopen(descriptor, as_text ? "w" : "wb");
+		CloseHandle(handle);
+	else
+		file = _fdopen(descriptor, as_text ? "w" : "wb");
 	if (file == nullptr) {
 		const int open_errno = errno;
-		_close(descriptor);
-		std::remove(path);
+		if (descriptor >= 0)
+			_close(descriptor);
+		DeleteFileA(path);
 		errno = open_errno;
 	}
+	return file;
+}
+
+// Opened to be deleted while open (FILE_SHARE_DELETE), so that the handler
+// can remove it while the run is still writing it.
+std::FILE *
+create_file(const char *path, bool as_text)
+{
+	std::FILE *file = nullptr;
+
+	AcquireSRWLockExclusive(&unfinished_lock);
+	const HANDLE handle = CreateFileA(
+	    path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+	    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+	if (handle == INVALID_HANDLE_VALUE)
+		errno = errno_of(GetLastError());
+	else
+		file = stream_of(handle, path, as_text);
+	if (file != nullptr) {
+		unfinished_file = path;
+		SetConsoleCtrlHandler(remove_unfinished, TRUE);
+	}
+	ReleaseSRWLockExclusive(&unfinished_lock);
 	return file;
 }
 
@@ -286,12 +332,34 @@ sync_file(std::FILE *file)
 	return _commit(_fileno(file)) == 0;
 }
 
+// No longer unfinished; the caller holds the lock.
+static void
+finish_unfinished()
+{
+	unfinished_file = nullptr;
+	SetConsoleCtrlHandler(remove_unfinished, FALSE);
+}
+
 // Without MOVEFILE_REPLACE_EXISTING the move fails where the name is taken.
 bool
 rename_new(const char *temporary, const char *path)
 {
-	if (MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH) != 0)
-		return true;
-	errno = errno_of(GetLastError());
-	return false;
+	AcquireSRWLockExclusive(&unfinished_lock);
+	const bool kept =
+	    MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH) != 0;
+	if (kept)
+		finish_unfinished();
+	else
+		errno = errno_of(GetLastError());
+	ReleaseSRWLockExclusive(&unfinished_lock);
+	return kept;
+}
+
+void
+remove_new(const char *temporary)
+{
+	AcquireSRWLockExclusive(&unfinished_lock);
+	DeleteFileA(temporary);
+	finish_unfinished();
+	ReleaseSRWLockExclusive(&unfinished_lock);
 }

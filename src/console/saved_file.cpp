@@ -67,7 +67,7 @@ keep_as(std::FILE *file, const char *temporary, const char *path)
 	if (failure == nullptr && !rename_new(temporary, path))
 		failure = std::strerror(errno);
 	if (failure != nullptr)
-		std::remove(temporary);
+		remove_new(temporary);
 	return failure;
 }
 
@@ -75,5 +75,5 @@ void
 discard(std::FILE *file, const char *temporary)
 {
 	std::fclose(file);
-	std::remove(temporary);
+	remove_new(temporary);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "numeric/annuity.h"
+#include "numeric/binary_float.h"
 #include "numeric/double_double.h"
 #include "numeric/power.h"
 
@@ -85,7 +86,7 @@ interest_free_figures(LoanTerms terms)
 static double
 in_cents(std::int64_t whole, Pair part)
 {
-	double cents = std::nearbyint(part.hi);
+	double cents = nearest_whole(part.hi);
 	const double off = part.hi - cents; // exact: |off| <= 1/2
 
 	if (std::fabs(off) == 0.5 && off * part.lo > 0)

@@ -17,29 +17,29 @@ as_single(std::int64_t dollars)
 	return static_cast<double>(static_cast<float>(dollars));
 }
 
-// Each row is its label, then its value after the "%*s" padding field that
-// print_label measures, then the blank line below it.
+// Each row is its label, its value at value_column, then the blank line
+// below it.  The borrower's name goes out through put_text, not a "%s":
+// a Windows console is given its characters in UTF-16, which the C
+// library's formatted output would write as bytes of another code page.
 static void
 print_terms(std::FILE *out, LoanTerms terms, const char *borrower_name)
 {
-	std::fprintf(out, "%*s", print_label(out, "Borrower Name:"), " ");
+	print_label(out, "Borrower Name:");
 	put_text(out, borrower_name);
 	print_blank_lines(out, 2);
-	std::fprintf(out, "%*s$%-5.2f", print_label(out, "Purchase Price:"),
-	             " ", as_single(terms.purchase_price));
+	print_row(out, "Purchase Price:", "$%-5.2f",
+	          as_single(terms.purchase_price));
 	print_blank_lines(out, 2);
-	std::fprintf(out, "%*s$%-5.2f", print_label(out, "Down Payment:"), " ",
-	             as_single(terms.down_payment));
+	print_row(out, "Down Payment:", "$%-5.2f",
+	          as_single(terms.down_payment));
 	print_blank_lines(out, 2);
-	std::fprintf(out, "%*s$%-5.2f", print_label(out, "Principle Borrowed:"),
-	             " ", as_single(principal(terms)));
+	print_row(out, "Principle Borrowed:", "$%-5.2f",
+	          as_single(principal(terms)));
 	print_blank_lines(out, 2);
-	std::fprintf(out, "%*s%-8d", print_label(out, "Number of Payments"),
-	             " ", terms.payment_count);
+	print_row(out, "Number of Payments", "%-8d", terms.payment_count);
 	print_blank_lines(out, 2);
-	std::fprintf(out, "%*s%.2f%c",
-	             print_label(out, "Annual Interest Rate:"), " ",
-	             static_cast<double>(terms.annual_rate * 100.0F), '%');
+	print_row(out, "Annual Interest Rate:", "%.2f%c",
+	          static_cast<double>(terms.annual_rate * 100.0F), '%');
 	print_blank_lines(out, 2);
 }
 
@@ -48,12 +48,10 @@ print_terms(std::FILE *out, LoanTerms terms, const char *borrower_name)
 static void
 print_figure(std::FILE *out, const char *label, double figure)
 {
-	const int padding = print_label(out, label);
-
 	if (std::isnan(figure))
-		std::fprintf(out, "%*s$%-5s", padding, " ", "-nan");
+		print_row(out, label, "$%-5s", "-nan");
 	else
-		std::fprintf(out, "%*s$%-5.2f", padding, " ", figure);
+		print_row(out, label, "$%-5.2f", figure);
 	print_blank_lines(out, 2);
 }
 

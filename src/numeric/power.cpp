@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "numeric/binary_float.h"
 #include "numeric/binary_power.h"
 #include "numeric/bound.h"
 #include "numeric/double_double.h"
@@ -49,8 +50,8 @@ static Scaled
 scaled(Pair v, std::int64_t exp)
 {
 	int shift = 0;
-	(void)std::frexp(v.hi, &shift);
-	return {std::ldexp(v.hi, 1 - shift), std::ldexp(v.lo, 1 - shift),
+	(void)split_exponent(v.hi, &shift);
+	return {scale_by_two(v.hi, 1 - shift), scale_by_two(v.lo, 1 - shift),
 	        exp + shift - 1};
 }
 
@@ -74,7 +75,7 @@ Scaled
 power_internal::approximate(double magnitude, std::uint64_t count, bool inverse)
 {
 	int shift = 0;
-	const double fraction = std::frexp(magnitude, &shift);
+	const double fraction = split_exponent(magnitude, &shift);
 	Scaled x = binary_power(Scaled{2 * fraction, 0.0, shift - 1}, count,
 	                        Scaled{1.0, 0.0, 0}, multiply);
 
@@ -111,11 +112,11 @@ power_internal::placed(Scaled approximation)
 	// in the subnormal range.
 	const std::int64_t grid_exp = std::max<std::int64_t>(
 	    -fraction_bits, min_subnormal_exponent - x.exp);
-	const double grid = std::ldexp(1.0, static_cast<int>(grid_exp));
+	const double grid = scale_by_two(1.0, static_cast<int>(grid_exp));
 	// x.hi to the nearest grid point: itself for a normal double (from
 	// 2^-1022 up), and otherwise exact, as x.hi + offset lies in the
 	// binade whose unit is the grid.
-	const double offset = std::ldexp(grid, fraction_bits);
+	const double offset = scale_by_two(grid, fraction_bits);
 	const double nearest = x.exp >= -1022 ? x.hi : (x.hi + offset) - offset;
 	const Pair rest = two_sum(x.hi - nearest, x.lo);
 	const int side = rest.hi < 0.0 ? -1 : 1;
@@ -127,7 +128,7 @@ power_internal::placed(Scaled approximation)
 static double
 grid_step(const Placement &place)
 {
-	return std::ldexp(1.0, static_cast<int>(place.grid_exp));
+	return scale_by_two(1.0, static_cast<int>(place.grid_exp));
 }
 
 // The bound, 2^-101 per unit of |exponent|, is the fast phase's.
@@ -141,15 +142,15 @@ power_internal::decides(const Placement &place, std::uint64_t count)
 static double
 nearest_point(const Placement &place)
 {
-	return std::ldexp(place.nearest, static_cast<int>(place.exp));
+	return scale_by_two(place.nearest, static_cast<int>(place.exp));
 }
 
 // The grid point next to that one, on the approximation's side.
 static double
 next_point(const Placement &place)
 {
-	return std::ldexp(place.nearest + place.side * grid_step(place),
-	                  static_cast<int>(place.exp));
+	return scale_by_two(place.nearest + place.side * grid_step(place),
+	                    static_cast<int>(place.exp));
 }
 
 double
@@ -186,9 +187,9 @@ compare_power(double magnitude, std::uint64_t count, bool inverse,
               std::uint64_t mark, std::int64_t mark_exp, int guessed)
 {
 	int shift = 0;
-	const double fraction = std::frexp(magnitude, &shift);
-	const auto integer =
-	    static_cast<std::uint64_t>(std::ldexp(fraction, fraction_bits + 1));
+	const double fraction = split_exponent(magnitude, &shift);
+	const auto integer = static_cast<std::uint64_t>(
+	    scale_by_two(fraction, fraction_bits + 1));
 	const std::int64_t scale =
 	    static_cast<std::int64_t>(count) * (shift - fraction_bits - 1);
 

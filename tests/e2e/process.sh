@@ -259,6 +259,44 @@ e2e.posix-interrupt-ignored() {
 		same_as "$work/ignored" "$work/out"
 }
 
+# A run ended from outside while its schedule is being written, a long
+# one: the interrupt key, a termination or the terminal's closing ends it
+# as the signal does, and neither the file nor its temporary is left.  (A
+# shell starts a job in the background with the interrupt ignored.)
+e2e.posix-ended-while-saving() {
+	local signal number pid
+	printf '1000000 0 100000 5\n' >"$work/in"
+	by_perl '$SIG{INT} = "DEFAULT"'
+	for signal in INT:2 TERM:15 HUP:1; do
+		number=${signal#*:} signal=${signal%:*}
+		mkdir "$work/$signal"
+		env -i PATH="$clear_dir" "${starter[@]}" "${loan_desk[@]}" \
+			--schedule "$work/$signal/p.csv" <"$work/in" >/dev/null &
+		pid=$!
+		check "SIG$signal: the schedule is being written" \
+			growing "$work/$signal/p.csv.0.tmp"
+		kill -s "$signal" "$pid"
+		wait "$pid" 2>/dev/null # bash names the signal otherwise
+		status=$?
+		check "SIG$signal ends the run as the signal does" \
+			status_is $((128 + number))
+		check "SIG$signal leaves no file behind" \
+			test -z "$(ls -A "$work/$signal")"
+	done
+}
+# growing FILE: FILE is there and grows, within ten seconds.
+growing() {
+	local size=0 now wait
+	for wait in $(seq 500); do
+		now=$(wc -c 2>/dev/null <"$1") || now=0
+		[ "$size" -gt 0 ] && [ "$now" -gt "$size" ] && return 0
+		size=$now
+		sleep 0.02
+	done
+	echo "$1 did not grow within $((wait / 50)) s"
+	return 1
+}
+
 # Answers that never end, into output that cannot be written: the first
 # prompt that cannot be written ends the run, with the one message.  (The
 # stand-in clear that fails writes nothing of its own.)
