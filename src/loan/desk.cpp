@@ -44,13 +44,14 @@ can_keep(const KeptFile &kept)
 	return false;
 }
 
-// Draws the file's contents: null, or why it cannot hold them.
+// Draws the file's contents: the statement, or the schedule started
+// already: null, or why the file cannot hold them.
 static const char *
 draw(const KeptFile &kept, std::FILE *file, LoanTerms terms,
-     const char *borrower_name)
+     const char *borrower_name, Schedule *schedule)
 {
 	if (!kept.is_statement)
-		return write_schedule(file, terms);
+		return write_schedule(file, schedule);
 	print_statement(file, terms, borrower_name);
 	return nullptr;
 }
@@ -61,9 +62,9 @@ static bool
 keep(const KeptFile &kept, LoanTerms terms, const char *borrower_name)
 {
 	char *temporary = nullptr;
-	Schedule unused{};
+	Schedule schedule{};
 	const char *failure =
-	    kept.is_statement ? nullptr : start_schedule(terms, &unused);
+	    kept.is_statement ? nullptr : start_schedule(terms, &schedule);
 	std::FILE *file = nullptr;
 
 	if (failure == nullptr) {
@@ -72,7 +73,7 @@ keep(const KeptFile &kept, LoanTerms terms, const char *borrower_name)
 			failure = std::strerror(errno);
 	}
 	if (file != nullptr) {
-		failure = draw(kept, file, terms, borrower_name);
+		failure = draw(kept, file, terms, borrower_name, &schedule);
 		if (failure == nullptr)
 			failure = keep_as(file, temporary, kept.path);
 		else

@@ -114,19 +114,15 @@ print_payment(std::FILE *out, const Payment &line)
 }
 
 const char *
-write_schedule(std::FILE *out, LoanTerms terms)
+write_schedule(std::FILE *out, Schedule *schedule)
 {
-	Schedule schedule{};
 	Payment payment{};
 	bool amount_too_large = false;
-	const char *refusal = start_schedule(terms, &schedule);
 
-	if (refusal != nullptr)
-		return refusal;
 	std::fputs("Month,Payment,Interest,Principal,Balance\r\n", out);
 	// A stream that failed (a full disk) fails the rest: keep_as says so.
 	while (std::ferror(out) == 0 &&
-	       next_payment(&schedule, &payment, &amount_too_large))
+	       next_payment(schedule, &payment, &amount_too_large))
 		print_payment(out, payment);
 	return amount_too_large ? too_large : nullptr;
 }

@@ -36,8 +36,9 @@ const char *start_schedule(LoanTerms terms, Schedule *schedule);
 // where an amount would reach cents_limit (then *too_large is set).
 bool next_payment(Schedule *schedule, Payment *payment, bool *too_large);
 
-// Writes the schedule as CSV, a header and a line a payment, each ending
-// in CR LF: null when it is whole, else why there is none.
-const char *write_schedule(std::FILE *out, LoanTerms terms);
+// Writes the schedule that start_schedule started as CSV, a header and a
+// line a payment, each ending in CR LF: null when it is whole, else why
+// there is none.
+const char *write_schedule(std::FILE *out, Schedule *schedule);
 
 #endif
