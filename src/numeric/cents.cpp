@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "numeric/cents.h"
 
-#include <bit>
 #include <cctype>
+#include <cmath>
 
+#include "numeric/binary_float.h"
 #include "numeric/binary_power.h"
 
 // A 128-bit magnitude, high and low words.
@@ -25,7 +26,7 @@ wide_product(std::uint64_t a, std::uint64_t b)
 }
 
 // x / 2^shift rounded to the nearest whole number, a half up, for shift
-// from 1 to 149: the quotient, plus one where the first bit shifted out
+// from 1 up: the quotient, plus one where the first bit shifted out
 // (worth a half) is set.  ~0 where the quotient takes more than 64 bits.
 static std::uint64_t
 rounded_shift(Wide x, unsigned shift)
@@ -56,20 +57,20 @@ rounded_shift(Wide x, unsigned shift)
 bool
 cents_times_rate(std::int64_t cents, float rate, std::int64_t *product)
 {
-	constexpr unsigned fraction_bits = 23;
-	constexpr std::uint32_t fraction_mask = (1U << fraction_bits) - 1;
-	constexpr int exponent_bias = 127 + 23;
-	const auto bits = std::bit_cast<std::uint32_t>(rate);
-	const auto biased = static_cast<int>((bits >> fraction_bits) & 0xffU);
-	const std::uint64_t mantissa =
-	    (bits & fraction_mask) | (biased != 0 ? 1U << fraction_bits : 0U);
-	const int exponent = (biased != 0 ? biased : 1) - exponent_bias;
+	constexpr int mantissa_bits =
+	    24; // a float's, the hidden bit's included
 	const std::uint64_t size = unsigned_magnitude(cents);
 	const auto limit = static_cast<std::uint64_t>(cents_limit);
+	int exponent = 0;
 	std::uint64_t result = 0;
 
-	if (biased == 0xff || size >= limit)
-		return false; // an infinity or no number
+	if (!std::isfinite(rate) || size >= limit)
+		return false;
+	const double fraction =
+	    split_exponent(static_cast<double>(rate), &exponent);
+	const auto mantissa = static_cast<std::uint64_t>(
+	    std::fabs(scale_by_two(fraction, mantissa_bits)));
+	exponent -= mantissa_bits;
 	const Wide exact = wide_product(size, mantissa);
 	if (exponent < 0) {
 		result = rounded_shift(exact, static_cast<unsigned>(-exponent));
@@ -83,7 +84,7 @@ cents_times_rate(std::int64_t cents, float rate, std::int64_t *product)
 	}
 	if (result >= limit)
 		return false;
-	const bool negative = (cents < 0) != ((bits >> 31) != 0);
+	const bool negative = (cents < 0) != (rate < 0);
 	*product = negative ? -static_cast<std::int64_t>(result)
 	                    : static_cast<std::int64_t>(result);
 	return true;
